@@ -1,0 +1,174 @@
+#include "blend.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "failure.h"
+#include "number_rules.h"
+#include "value_ops.h"
+
+namespace olvimar {
+
+namespace {
+
+// Where a calculation stands, so that a failure can say which input it met and why.
+struct Step {
+    Input input = Input::None;
+    Situation situation = Situation::None;
+};
+
+std::string InputText(Input input, const Value& ret, const BlendFields& f) {
+    switch (input) {
+        case Input::Target:
+            return NumberText(ret);
+        case Input::ViscA:
+            return f.viscA;
+        case Input::ViscB:
+            return f.viscB;
+        case Input::Litres:
+            return f.litres;
+        case Input::LossA:
+            return f.lossA;
+        case Input::LossB:
+            return f.lossB;
+        default:
+            return {};
+    }
+}
+
+double Checked(double d) {
+    if (!std::isfinite(d)) throw CalcError(FailureKind::Overflow);
+    return d;
+}
+
+// A quotient of two doubles as a Value division gives it.
+double Quotient(double x, double y) {
+    if (y == 0) throw CalcError(FailureKind::DivisionByZero);
+    return Checked(x / y);
+}
+
+// The fraction x of oil A from t = ln ln(target + c), a and b for A and B:
+// x = ln(t / b) / ln(a / b), the A term first. `shear` says whether a and b carry the losses, so
+// that a failure names the loss fields rather than the viscosities.
+double FractionOfA(double t, double a, double b, bool shear, Step& at) {
+    const Input inA = shear ? Input::LossA : Input::ViscA;
+    const Input inB = shear ? Input::LossB : Input::ViscB;
+    const Situation low = shear ? Situation::ShearUnusable : Situation::ViscosityTooLow;
+
+    at = {inB, low};  // b = 0: B's viscosity plus c is exactly 1
+    double ab = Quotient(a, b);
+    at = {a <= 0 ? inA : inB, low};  // one of A and B at or below 1 after c, the other above
+    double la = Log(ab);
+    at = {inB, low};
+    double tb = Quotient(t, b);
+    at = {t <= 0 ? Input::Target : inB, low};
+    double lt = Log(tb);
+    at = {Input::None, shear ? Situation::ShearSameViscosity : Situation::SameViscosity};
+    if (la == 0) throw CalcError(FailureKind::DivisionByZero);
+    return Checked(lt / la);
+}
+
+// The percentage of oil A, in whole hundredths: an exact tie of hundredths goes to the even one.
+double Percentage(double x) {
+    return RoundHalfEven(Checked(x * 10000)) / 100;
+}
+
+// "A 48.19% 1.9276L, B 51.81% 2.0724L": the percentage and litres of each oil. B's percentage is
+// 100 - pct as a double, not rounded again, so it may show residue in its fifteenth digit.
+void AppendSplit(std::string& entry, double pct, double total) {
+    entry += "A ";
+    AppendNumberText(entry, pct);
+    entry += "% ";
+    AppendNumberText(entry, Checked(pct / 100 * total));
+    entry += "L, B ";
+    double pctB = 100 - pct;
+    AppendNumberText(entry, pctB);
+    entry += "% ";
+    AppendNumberText(entry, Checked(pctB / 100 * total));
+    entry += 'L';
+}
+
+double Constant(const TempTable& temp, std::int16_t s) {
+    if (s < 0 || s >= static_cast<std::int16_t>(temp.size()))
+        throw CalcError(FailureKind::SubscriptOutOfRange);
+    return ToDouble(temp[static_cast<std::size_t>(s)]);
+}
+
+}  // namespace
+
+TempTable BlendConstants() {
+    return {Value::Double(1.8), Value::Double(4.1), Value::Double(1.9)};
+}
+
+void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& temp, Value& record) {
+    // Len(ret) is zero only for Empty and the empty text: an empty list piece gives no entry and
+    // reads no field, so it cannot fail.
+    if (ret.isEmpty() || (ret.isText() && ret.text().empty())) return;
+
+    Step at{Input::Temperature};
+    try {
+        const double c = Constant(temp, fields.s);
+
+        at = {Input::Target};
+        const double target = ToDouble(ret);
+        at = {Input::Target, Situation::ViscosityTooLow};
+        const double t = Log(Checked(c + target));
+        at = {Input::ViscA};
+        const double viscA = ToNumber(fields.viscA);
+        at = {Input::ViscA, Situation::ViscosityTooLow};
+        const double a = Log(Checked(c + viscA));
+        at = {Input::ViscB};
+        const double viscB = ToNumber(fields.viscB);
+        at = {Input::ViscB, Situation::ViscosityTooLow};
+        const double b = Log(Checked(c + viscB));
+
+        const double pct = Percentage(FractionOfA(t, a, b, false, at));
+
+        std::string entry;
+        entry.reserve(160);
+        entry += "OUT ";
+        entry += fields.litres;  // as typed, blanks and all
+        entry += "L, ";
+        AppendThreeDecimals(entry, target);
+        entry += " cSt\r\n";
+
+        at = {Input::Litres};
+        const double total = ToNumber(fields.litres);
+        AppendSplit(entry, pct, total);
+
+        // A text of blanks counts as filled: only the empty text turns the shear line off.
+        if (!fields.lossA.empty() && !fields.lossB.empty()) {
+            at = {Input::LossA};
+            const double lossA = ToNumber(fields.lossA);
+            at = {Input::LossA, Situation::ShearUnusable};
+            const double kA = Checked(1 - lossA / 100);
+            const double a2 = Log(Checked(c + Checked(viscA * kA)));
+            at = {Input::LossB};
+            const double lossB = ToNumber(fields.lossB);
+            at = {Input::LossB, Situation::ShearUnusable};
+            const double kB = Checked(1 - lossB / 100);
+            const double b2 = Log(Checked(c + Checked(viscB * kB)));
+
+            // The target itself is not adjusted for shear.
+            const double pct2 = Percentage(FractionOfA(t, a2, b2, true, at));
+            entry += "\r\n";
+            at = {Input::Litres};
+            AppendSplit(entry, pct2, total);
+            entry += " MAX";
+        }
+        entry += "\r\n";
+        record.appendText(entry);  // the only change, and the last step
+    } catch (CalcError& e) {
+        Failure& f = e.failure();
+        if (f.input == Input::None && f.situation == Situation::None) {
+            f.input = at.input;
+            f.text = InputText(at.input, ret, fields);
+        }
+        // A conversion that fails says so by itself; the situation explains arithmetic failures.
+        if (f.kind != FailureKind::TypeMismatch && f.situation == Situation::None)
+            f.situation = at.situation;
+        throw;
+    }
+}
+
+}  // namespace olvimar

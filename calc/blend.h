@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "value.h"
+
+namespace olvimar {
+
+// The six window inputs that one blend calculation reads, as they stand in the window.
+struct BlendFields {
+    std::int16_t s = -1;  // the chosen temperature row, -1 while none is chosen
+    std::string viscA;    // viscosity of oil A, cSt
+    std::string viscB;    // viscosity of oil B, cSt
+    std::string litres;   // total quantity, litres; copied as typed into the record
+    std::string lossA;    // shear loss of oil A, percent; may be empty
+    std::string lossB;    // shear loss of oil B, percent; may be empty
+};
+
+// The additive constant c of the blending rule ln ln(V + c), one per temperature row.
+using TempTable = std::array<Value, 3>;
+
+// The constants for 100 ℃, 40 ℃ and -5 ℃: 1.8, 4.1 and 1.9. They do not follow the
+// temperature's order: 40 ℃ has the largest.
+TempTable BlendConstants();
+
+// Appends one record entry for the target viscosity `ret` (a Text as typed, or a Double of a
+// range): the total and the target, the split of A and B, and a shear-adjusted "L MAX" line when
+// both loss fields are filled. Every line ends with CR LF. An empty target appends nothing.
+// Throws CalcError, naming the input it failed on; the append is the last step, so a failing call
+// leaves `record` as it was.
+void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& temp, Value& record);
+
+}  // namespace olvimar

@@ -1,0 +1,325 @@
+#include "number_rules.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "failure.h"
+
+namespace olvimar {
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsExponentMark(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+
+// Classifies a decimal text that std::from_chars found out of range: too large is an overflow,
+// too small to tell from zero is zero (with its sign).
+double OutOfRange(std::string_view canonical) {
+    bool negative = !canonical.empty() && canonical.front() == '-';
+    // The decimal place of the first significant digit: 3 for 123.4, -2 for 0.00123.
+    std::int64_t place = 0;
+    bool found = false;
+    bool point = false;
+    std::size_t i = negative ? 1 : 0;
+    for (; i < canonical.size() && !IsExponentMark(canonical[i]); ++i) {
+        char c = canonical[i];
+        if (c == '.') {
+            point = true;
+        } else if (!found) {
+            found = c != '0';
+            if (found && !point) place = 1;
+            if (!found && point) --place;
+        } else if (!point) {
+            ++place;
+        }
+    }
+    std::int64_t exponent = 0;
+    if (i < canonical.size()) {
+        ++i;  // the exponent mark
+        bool exponentNegative = false;
+        if (i < canonical.size() && (canonical[i] == '-' || canonical[i] == '+'))
+            exponentNegative = canonical[i++] == '-';
+        for (; i < canonical.size(); ++i)
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (canonical[i] - '0');
+        if (exponentNegative) exponent = -exponent;
+    }
+    if (found && place + exponent > 0) throw CalcError(FailureKind::Overflow);
+    return negative ? -0.0 : 0.0;
+}
+
+// Reads a text already checked to be [-]digits[.digits][e[+-]digits] (either digit run may be
+// empty, not both).
+double ReadChecked(std::string_view canonical) {
+    double d = 0;
+    auto [ptr, ec] = std::from_chars(canonical.data(), canonical.data() + canonical.size(), d);
+    if (ec == std::errc::result_out_of_range) return OutOfRange(canonical);
+    if (ec != std::errc() || ptr != canonical.data() + canonical.size())
+        throw CalcError(FailureKind::TypeMismatch);
+    return d;
+}
+
+// A double written to 15 significant digits: digits[0..14] and the decimal exponent of digits[0].
+struct FifteenDigits {
+    bool negative = false;
+    char digits[15] = {};
+    int exponent = 0;
+};
+
+FifteenDigits Round15(double d) {
+    char buf[40];
+    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
+    FifteenDigits f;
+    const char* p = buf;
+    if (*p == '-') {
+        f.negative = true;
+        ++p;
+    }
+    f.digits[0] = *p++;
+    ++p;  // the point
+    std::memcpy(f.digits + 1, p, 14);
+    p += 14 + 1;  // digits and 'e'
+    std::from_chars(*p == '+' ? p + 1 : p, r.ptr, f.exponent);
+    return f;
+}
+
+}  // namespace
+
+bool IsBlank(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+double LeadingNumber(std::string_view text) {
+    // The number as std::from_chars reads it: no '+' sign, the exponent mark written 'e'.
+    std::string canonical;
+    bool digits = false;  // any digit before the exponent
+    enum class At { Sign, Whole, Fraction, ExponentSign, Exponent } at = At::Sign;
+    std::size_t beforeExponent = 0;  // canonical length before a tentative exponent
+    bool exponentDigits = false;
+    for (char c : text) {
+        if (IsBlank(c)) continue;
+        if (at == At::Sign) {
+            at = At::Whole;
+            if (c == '+' || c == '-') {
+                if (c == '-') canonical += '-';
+                continue;
+            }
+        }
+        if (at == At::Whole || at == At::Fraction) {
+            if (IsDigit(c)) {
+                canonical += c;
+                digits = true;
+            } else if (c == '.' && at == At::Whole) {
+                canonical += '.';
+                at = At::Fraction;
+            } else if (IsExponentMark(c) && digits) {
+                beforeExponent = canonical.size();
+                canonical += 'e';
+                at = At::ExponentSign;
+            } else {
+                break;
+            }
+        } else if (at == At::ExponentSign && (c == '+' || c == '-')) {
+            if (c == '-') canonical += '-';
+            at = At::Exponent;
+        } else if (IsDigit(c)) {
+            canonical += c;
+            exponentDigits = true;
+            at = At::Exponent;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0;
+    // An exponent mark without digits after it is not part of the number: "7e" reads as 7.
+    if ((at == At::ExponentSign || at == At::Exponent) && !exponentDigits)
+        canonical.resize(beforeExponent);
+    return ReadChecked(canonical);
+}
+
+double ToNumber(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+
+    std::size_t i = 0;
+    bool plainForm = true;  // already in the form std::from_chars reads
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        plainForm = text[i] == '-';
+        ++i;
+    }
+    bool digits = false;
+    while (i < text.size() && IsDigit(text[i])) ++i, digits = true;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) ++i, digits = true;
+    }
+    if (!digits) throw CalcError(FailureKind::TypeMismatch);
+    if (i < text.size() && IsExponentMark(text[i])) {
+        if (text[i] == 'D' || text[i] == 'd') plainForm = false;
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        bool exponentDigits = false;
+        while (i < text.size() && IsDigit(text[i])) ++i, exponentDigits = true;
+        if (!exponentDigits) throw CalcError(FailureKind::TypeMismatch);
+    }
+    if (i != text.size()) throw CalcError(FailureKind::TypeMismatch);
+    if (plainForm) return ReadChecked(text);
+
+    std::string canonical;
+    canonical.reserve(text.size());
+    for (char c : text) {
+        if (c == '+' && canonical.empty()) continue;
+        canonical += (c == 'D' || c == 'd') ? 'e' : c;
+    }
+    return ReadChecked(canonical);
+}
+
+void AppendNumberText(std::string& out, double d) {
+    if (d == 0) {  // also -0: a zero never carries a sign
+        out += '0';
+        return;
+    }
+    FifteenDigits f = Round15(d);
+    int n = 15;
+    while (n > 1 && f.digits[n - 1] == '0') --n;
+    if (f.negative) out += '-';
+
+    // Plain notation over the whole range that blending produces; only absurd magnitudes are
+    // written with an exponent, as 1.5E+15 or 1E-11.
+    if (f.exponent >= 15 || f.exponent < -10) {
+        out += f.digits[0];
+        if (n > 1) {
+            out += '.';
+            out.append(f.digits + 1, n - 1);
+        }
+        char buf[8];
+        int e = f.exponent < 0 ? -f.exponent : f.exponent;
+        out += f.exponent < 0 ? "E-" : "E+";
+        if (e < 10) out += '0';
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, e).ptr);
+        return;
+    }
+    if (f.exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-f.exponent - 1), '0');
+        out.append(f.digits, n);
+        return;
+    }
+    int whole = f.exponent + 1;  // at most 15
+    out.append(f.digits, whole);
+    if (n > whole) {
+        out += '.';
+        out.append(f.digits + whole, n - whole);
+    }
+}
+
+void AppendNumberText(std::string& out, const Value& value) {
+    switch (value.kind()) {
+        case Value::Kind::Empty:
+            return;
+        case Value::Kind::Text:
+            out += value.text();
+            return;
+        case Value::Kind::Integer:
+        case Value::Kind::Long: {
+            char buf[16];
+            std::int32_t n =
+                value.kind() == Value::Kind::Integer ? value.integer() : value.longValue();
+            out.append(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
+            return;
+        }
+        case Value::Kind::Double:
+            AppendNumberText(out, value.number());
+            return;
+        case Value::Kind::Boolean:
+            out += value.boolean() ? "True" : "False";
+            return;
+    }
+}
+
+std::string NumberText(const Value& value) {
+    std::string out;
+    AppendNumberText(out, value);
+    return out;
+}
+
+void AppendThreeDecimals(std::string& out, double d) {
+    if (!std::isfinite(d)) throw CalcError(FailureKind::Overflow);
+    FifteenDigits f = Round15(d);
+    // Lay the digits out around the point: `whole` digits before it, three after it, and the
+    // first dropped digit, which decides the rounding.
+    int whole = f.exponent + 1;
+    std::string digits;
+    digits.reserve(static_cast<std::size_t>(whole > 0 ? whole : 0) + 4);
+    for (int pos = (whole > 0 ? 0 : whole); pos < whole + 4; ++pos) {
+        if (pos < 0 || pos >= 15)
+            digits += '0';
+        else
+            digits += f.digits[pos];
+    }
+    // digits now holds max(whole, 0) whole digits, three decimals and the dropped digit.
+    bool up = digits.back() >= '5';  // an exact tie rounds away from zero
+    digits.pop_back();
+    if (up) {
+        std::size_t k = digits.size();
+        while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+        if (k == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[k - 1];
+    }
+    std::size_t lead = 0;  // no zero before the point: 0.5 is written .500
+    while (lead + 3 < digits.size() && digits[lead] == '0') ++lead;
+    bool zero = digits.find_first_not_of('0') == std::string::npos;
+    if (f.negative && !zero) out += '-';
+    out.append(digits, lead, digits.size() - 3 - lead);
+    out += '.';
+    out.append(digits, digits.size() - 3, 3);
+}
+
+std::string ThreeDecimals(const Value& value) {
+    double d = 0;
+    switch (value.kind()) {
+        case Value::Kind::Double:
+            d = value.number();
+            break;
+        case Value::Kind::Text:
+            d = ToNumber(value.text());
+            break;
+        case Value::Kind::Integer:
+            d = value.integer();
+            break;
+        case Value::Kind::Long:
+            d = value.longValue();
+            break;
+        case Value::Kind::Boolean:
+            d = value.boolean() ? -1 : 0;
+            break;
+        case Value::Kind::Empty:
+            break;
+    }
+    std::string out;
+    AppendThreeDecimals(out, d);
+    return out;
+}
+
+double RoundHalfEven(double d) noexcept {
+    if (!std::isfinite(d)) return d;
+    double below = std::floor(d);
+    double fraction = d - below;  // exact: d and its floor lie within one unit
+    if (fraction < 0.5) return below;
+    if (fraction > 0.5) return below + 1;
+    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
+double Log(double d) {
+    if (!(d > 0)) throw CalcError(FailureKind::InvalidArgument);
+    return std::log(d);
+}
+
+}  // namespace olvimar

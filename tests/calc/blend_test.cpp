@@ -1,0 +1,182 @@
+// One target viscosity: the blend of A and B, the record entry text, and the failures.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calc/blend.h"
+#include "calc/failure.h"
+#include "value_printer.h"
+
+namespace olvimar {
+namespace {
+
+// The worked example: 0w20 and 0w40 at 100 ℃, four litres.
+BlendFields Example() {
+    BlendFields f;
+    f.s = 0;
+    f.viscA = "7.276";
+    f.viscB = "13.69";
+    f.litres = "4";
+    return f;
+}
+
+std::string Entry(const Value& ret, const BlendFields& f) {
+    Value record;
+    CalcBlend(ret, f, BlendConstants(), record);
+    return record.isEmpty() ? std::string() : record.text();
+}
+
+struct EntryCase {
+    const char* name;
+    Value ret;
+    BlendFields fields;
+    const char* entry;
+};
+
+BlendFields With(BlendFields f, void (*change)(BlendFields&)) {
+    change(f);
+    return f;
+}
+
+TEST(CalcBlend, EntriesComeOutDigitForDigit) {
+    const EntryCase cases[] = {
+        {"worked example", Value::Text("10"), Example(),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"},
+        {"shear losses 10 and 5 add an L MAX line", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "10", f.lossB = "5"; }),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"
+         "A 36.8% 1.472L, B 63.2% 2.528L MAX\r\n"},
+        {"zero losses repeat line 2", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "0", f.lossB = "0"; }),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"
+         "A 48.19% 1.9276L, B 51.81% 2.0724L MAX\r\n"},
+        {"only loss A filled: no third line even if not a number", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "abc"; }),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"},
+        {"only loss B filled", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossB = "5"; }),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"},
+        {"range value with residue in B's percentage", Value::Double(7.5),
+         With(Example(), [](BlendFields& f) { f.litres = "20"; }),
+         "OUT 20L, 7.500 cSt\r\nA 94.93% 18.986L, B 5.06999999999999% 1.014L\r\n"},
+        {"target beyond B is not clamped", Value::Text("15"), Example(),
+         "OUT 4L, 15.000 cSt\r\nA -13.45% -0.538L, B 113.45% 4.538L\r\n"},
+        {"target equal to A", Value::Text("7.276"), Example(),
+         "OUT 4L, 7.276 cSt\r\nA 100% 4L, B 0% 0L\r\n"},
+        {"target equal to B writes a plain zero for A", Value::Text("13.69"), Example(),
+         "OUT 4L, 13.690 cSt\r\nA 0% 0L, B 100% 4L\r\n"},
+        {"litres copied as typed with its blank", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.litres = " 4"; }),
+         "OUT  4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"},
+        {"target typed with blanks", Value::Text(" 10 "), Example(),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"},
+        {"blank losses count as filled", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = " 10", f.lossB = "5 "; }),
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"
+         "A 36.8% 1.472L, B 63.2% 2.528L MAX\r\n"},
+        {"40 ℃ uses its own constant", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.s = 1; }),
+         "OUT 4L, 10.000 cSt\r\nA 49.88% 1.9952L, B 50.12% 2.0048L\r\n"},
+        {"empty text appends nothing", Value::Text(""), Example(), ""},
+        {"empty text reads no field, not even the temperature", Value::Text(""), BlendFields{}, ""},
+    };
+    for (const EntryCase& c : cases) EXPECT_EQ(Entry(c.ret, c.fields), c.entry) << c.name;
+}
+
+TEST(CalcBlend, AppendsAfterWhatTheRecordHolds) {
+    Value record = Value::Text("earlier\r\n");
+    CalcBlend(Value::Text("10"), Example(), BlendConstants(), record);
+    CalcBlend(Value::Text("10"), Example(), BlendConstants(), record);
+    const std::string one = "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n";
+    EXPECT_EQ(record, Value::Text("earlier\r\n" + one + one));
+}
+
+struct FailureCase {
+    const char* name;
+    Value ret;
+    BlendFields fields;
+    FailureKind kind;
+    Input input;
+    Situation situation;
+    const char* text;
+};
+
+TEST(CalcBlend, FailuresNameTheirInputAndLeaveTheRecordAlone) {
+    using F = FailureKind;
+    using I = Input;
+    using S = Situation;
+    const FailureCase cases[] = {
+        {"no temperature chosen", Value::Text("abc"),
+         With(Example(), [](BlendFields& f) { f.s = -1, f.viscA = ""; }), F::SubscriptOutOfRange,
+         I::Temperature, S::None, ""},
+        {"temperature index past the table", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.s = 3; }), F::SubscriptOutOfRange, I::Temperature,
+         S::None, ""},
+        {"target not a number", Value::Text("7a"), Example(), F::TypeMismatch, I::Target, S::None,
+         "7a"},
+        {"target of blanks", Value::Text("  "), Example(), F::TypeMismatch, I::Target, S::None,
+         "  "},
+        {"target with a decimal comma", Value::Text("7,5"), Example(), F::TypeMismatch, I::Target,
+         S::None, "7,5"},
+        {"target too large", Value::Text("1e999"), Example(), F::Overflow, I::Target, S::None,
+         "1e999"},
+        {"target so low its logarithm fails", Value::Double(-5), Example(), F::InvalidArgument,
+         I::Target, S::ViscosityTooLow, "-5"},
+        {"viscosity A empty", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.viscA = ""; }), F::TypeMismatch, I::ViscA, S::None,
+         ""},
+        {"viscosity B not a number", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.viscB = "13,69"; }), F::TypeMismatch, I::ViscB,
+         S::None, "13,69"},
+        {"viscosity A negative", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.viscA = "-1"; }), F::InvalidArgument, I::ViscA,
+         S::ViscosityTooLow, "-1"},
+        {"viscosity B plus c exactly 1", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.viscB = "-0.8"; }), F::DivisionByZero, I::ViscB,
+         S::ViscosityTooLow, "-0.8"},
+        {"A and B the same viscosity", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.viscB = "7.276"; }), F::DivisionByZero, I::None,
+         S::SameViscosity, ""},
+        {"A, B and target the same viscosity", Value::Text("7.276"),
+         With(Example(), [](BlendFields& f) { f.viscB = "7.276"; }), F::DivisionByZero, I::None,
+         S::SameViscosity, ""},
+        {"litres empty", Value::Text("10"), With(Example(), [](BlendFields& f) { f.litres = ""; }),
+         F::TypeMismatch, I::Litres, S::None, ""},
+        {"litres so large B's oil overflows", Value::Text("15"),
+         With(Example(), [](BlendFields& f) { f.litres = "1.7e308"; }), F::Overflow, I::Litres,
+         S::None, "1.7e308"},
+        {"loss A not a number", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "x", f.lossB = "5"; }), F::TypeMismatch,
+         I::LossA, S::None, "x"},
+        {"loss B of blanks", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "10", f.lossB = " "; }), F::TypeMismatch,
+         I::LossB, S::None, " "},
+        {"loss A above 100 percent", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "150", f.lossB = "5"; }),
+         F::InvalidArgument, I::LossA, S::ShearUnusable, "150"},
+        {"loss B above 100 percent", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.lossA = "10", f.lossB = "200"; }),
+         F::InvalidArgument, I::LossB, S::ShearUnusable, "200"},
+        {"losses leave A and B the same", Value::Text("10"),
+         With(
+             Example(),
+             [](BlendFields& f) { f.viscA = "10", f.viscB = "20", f.lossA = "0", f.lossB = "50"; }),
+         F::DivisionByZero, I::None, S::ShearSameViscosity, ""},
+    };
+    for (const FailureCase& c : cases) {
+        Value record = Value::Text("kept\r\n");
+        try {
+            CalcBlend(c.ret, c.fields, BlendConstants(), record);
+            ADD_FAILURE() << c.name << ": did not fail";
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.failure().kind, c.kind) << c.name;
+            EXPECT_EQ(e.failure().input, c.input) << c.name;
+            EXPECT_EQ(e.failure().situation, c.situation) << c.name;
+            EXPECT_EQ(e.failure().text, c.text) << c.name;
+        }
+        EXPECT_EQ(record, Value::Text("kept\r\n")) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace olvimar

@@ -1,0 +1,322 @@
+// The rules by which text becomes a number and back, and the operations on Values.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "calc/failure.h"
+#include "calc/number_rules.h"
+#include "calc/text_ops.h"
+#include "calc/value_ops.h"
+#include "value_printer.h"
+
+namespace olvimar {
+namespace {
+
+// Runs `f` and gives the kind of the CalcError it throws, or nothing when it does not throw.
+template <typename F>
+std::optional<FailureKind> FailureOf(F f) {
+    try {
+        f();
+    } catch (const CalcError& e) {
+        return e.failure().kind;
+    }
+    return std::nullopt;
+}
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    double expected;
+};
+
+TEST(LeadingNumber, ReadsTheLongestNumberPrefix) {
+    const ReadCase cases[] = {
+        {"trailing blank ignored", "7 ", 7},
+        {"leading blank skipped", " 14", 14},
+        {"empty text gives 0", "", 0},
+        {"second point ends the number", "7.5.3", 7.5},
+        {"letters give 0", "abc", 0},
+        {"blank between digits skipped", "1 2", 12},
+        {"tab and line feed skipped", "\t1\n5", 15},
+        {"letters after digits ignored", "7a", 7},
+        {"plus sign", "+3", 3},
+        {"fraction without whole part", ".25", 0.25},
+        {"point without fraction", "8.", 8},
+        {"exponent E", "1E2", 100},
+        {"exponent d with sign", "25d-1", 2.5},
+        {"exponent mark without digits is not read", "7e", 7},
+        {"exponent sign without digits is not read", "7e+x", 7},
+        {"no hexadecimal prefix", "0x10", 0},
+        {"no octal prefix", "&O17", 0},
+        {"lone sign gives 0", "-", 0},
+        {"comma ends the number", "7,8", 7},
+        {"full-width digits are not digits", "\xef\xbc\x97", 0},
+        {"tiny number reads as zero", "1e-400", 0},
+    };
+    for (const ReadCase& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.expected) << c.name;
+}
+
+TEST(LeadingNumber, NumberTooLargeForADoubleIsAnOverflow) {
+    EXPECT_EQ(FailureOf([] { LeadingNumber("1e309"); }), FailureKind::Overflow);
+    EXPECT_EQ(FailureOf([] { LeadingNumber(std::string(400, '9')); }), FailureKind::Overflow);
+    EXPECT_EQ(LeadingNumber("1.7976931348623157e308"), 1.7976931348623157e308);
+}
+
+TEST(ToNumber, ReadsAWholeDecimalNumber) {
+    const ReadCase cases[] = {
+        {"leading blank allowed", " 10", 10},
+        {"trailing blanks allowed", "10 \t\n", 10},
+        {"plain decimal", "7.276", 7.276},
+        {"negative", "-2.5", -2.5},
+        {"plus sign", "+4", 4},
+        {"fraction without whole part", ".5", 0.5},
+        {"point without fraction", "5.", 5},
+        {"exponent", "1.5e3", 1500},
+        {"exponent D", "1.5D3", 1500},
+        {"exponent with plus", "2E+2", 200},
+        {"leading zeros", "0012", 12},
+        {"tiny number reads as zero", "1e-400", 0},
+    };
+    for (const ReadCase& c : cases) EXPECT_EQ(ToNumber(c.text), c.expected) << c.name;
+}
+
+TEST(ToNumber, RejectsEverythingElseAsATypeMismatch) {
+    const char* rejected[] = {
+        "",
+        " ",
+        "abc",
+        "7a",
+        "7,5",
+        "1,000",
+        "7 5",
+        "0x10",
+        "$5",
+        "5$",
+        ".",
+        "-",
+        "+-5",
+        "1e",
+        "1e+",
+        "e5",
+        "inf",
+        "nan",
+        "7-8",
+        "7.5.3",
+        "\xef\xbc\x97",  // a full-width digit seven
+        "5\r",           // carriage return is not a blank
+    };
+    for (const char* text : rejected)
+        EXPECT_EQ(FailureOf([&] { ToNumber(text); }), FailureKind::TypeMismatch) << '"' << text;
+}
+
+TEST(ToNumber, NumberTooLargeForADoubleIsAnOverflow) {
+    EXPECT_EQ(FailureOf([] { ToNumber("1e309"); }), FailureKind::Overflow);
+    EXPECT_EQ(FailureOf([] { ToNumber("-1D400"); }), FailureKind::Overflow);
+    EXPECT_EQ(FailureOf([] { ToNumber("0.000001e320"); }), FailureKind::Overflow);
+}
+
+struct TextCase {
+    const char* name;
+    Value value;
+    const char* expected;
+};
+
+TEST(NumberText, WritesFifteenSignificantDigitsPlainly) {
+    const TextCase cases[] = {
+        {"Integer", Value::Integer(4), "4"},
+        {"negative Integer", Value::Integer(-32768), "-32768"},
+        {"Long", Value::Long(123456), "123456"},
+        {"Empty is the empty text", Value(), ""},
+        {"Text unchanged", Value::Text(" 7,a"), " 7,a"},
+        {"Double", Value::Double(13.69), "13.69"},
+        {"difference shows no residue", Value::Double(100 - 48.18), "51.82"},
+        {"one third to 15 digits", Value::Double(1.0 / 3), "0.333333333333333"},
+        {"15th digit rounded", Value::Double(2.0 / 3 * 100), "66.6666666666667"},
+        {"accumulated tenths", Value::Double(7 + 0.1 + 0.1 + 0.1), "7.3"},
+        {"residue kept at the 15th digit", Value::Double(100 - 94.93), "5.06999999999999"},
+        {"half keeps its leading zero", Value::Double(0.5), "0.5"},
+        {"negative", Value::Double(-13.45), "-13.45"},
+        {"whole Double has no point", Value::Double(4), "4"},
+        {"zero", Value::Double(0), "0"},
+        {"negative zero written as zero", Value::Double(-0.0), "0"},
+        {"small in plain notation", Value::Double(0.00005), "0.00005"},
+        {"rounding carries into a new digit", Value::Double(9.9999999999999999), "10"},
+        {"large whole number", Value::Double(123456789012345), "123456789012345"},
+        {"beyond 15 digits uses an exponent", Value::Double(1e15), "1E+15"},
+        {"huge with mantissa", Value::Double(4.819e19), "4.819E+19"},
+        {"tiny uses an exponent", Value::Double(-1.5e-11), "-1.5E-11"},
+        {"three-digit exponent", Value::Double(1e300), "1E+300"},
+        {"Boolean", Value::Boolean(true), "True"},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(NumberText(c.value), c.expected) << c.name;
+}
+
+TEST(ThreeDecimals, RoundsToThreePlacesWithTiesAwayFromZero) {
+    const TextCase cases[] = {
+        {"whole number", Value::Double(7), "7.000"},
+        {"one decimal", Value::Double(7.1), "7.100"},
+        {"no zero before the point", Value::Double(0.5), ".500"},
+        {"negative without zero before the point", Value::Double(-0.5), "-.500"},
+        {"rounded up", Value::Double(12.3456), "12.346"},
+        {"Text converted first", Value::Text("10"), "10.000"},
+        {"Text with blanks", Value::Text(" 10 "), "10.000"},
+        {"quarter", Value::Double(0.25), ".250"},
+        {"zero", Value::Double(0), ".000"},
+        {"accumulated range value", Value::Double(7.9999999999999964), "8.000"},
+        {"typed tie rounds up", Value::Text("7.0005"), "7.001"},
+        {"negative tie rounds away from zero", Value::Text("-7.0005"), "-7.001"},
+        {"tie carries through nines", Value::Double(999.9995), "1000.000"},
+        {"below the tie rounds down", Value::Text("7.00049"), "7.000"},
+        {"rounds up to a whole one", Value::Double(0.9996), "1.000"},
+        {"rounding to zero has no minus", Value::Double(-0.0001), ".000"},
+        {"no thousands separators", Value::Double(1234567.5), "1234567.500"},
+        {"huge value written in full", Value::Double(1e20), "100000000000000000000.000"},
+        {"tiny value", Value::Double(1e-20), ".000"},
+        {"Integer", Value::Integer(4), "4.000"},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(ThreeDecimals(c.value), c.expected) << c.name;
+    EXPECT_EQ(FailureOf([] { ThreeDecimals(Value::Text("7a")); }), FailureKind::TypeMismatch);
+}
+
+TEST(NumberRules, DecimalPointIsAPointInEveryLocale) {
+    // A machine set to a comma locale must still read and write points.
+    const char* comma[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
+    std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : comma)
+        if (std::setlocale(LC_ALL, name) != nullptr) break;
+    EXPECT_EQ(NumberText(Value::Double(2.5)), "2.5");
+    EXPECT_EQ(ThreeDecimals(Value::Double(2.5)), "2.500");
+    EXPECT_EQ(ToNumber("2.5"), 2.5);
+    EXPECT_EQ(LeadingNumber("2.5"), 2.5);
+    std::setlocale(LC_ALL, before.c_str());
+}
+
+TEST(RoundHalfEven, ExactTiesGoToTheEvenNumber) {
+    const struct {
+        double in, out;
+    } cases[] = {
+        {2.5, 2},
+        {3.5, 4},
+        {4.5, 4},
+        {-2.5, -2},
+        {-3.5, -4},
+        {2.4, 2},
+        {2.6, 3},
+        {-2.6, -3},
+        {0.5, 0},
+        {1.5, 2},
+        {4819.0646, 4819},
+        {3679.798, 3680},
+        {4.499999999999999, 4},
+        {1e300, 1e300},
+        {4503599627370497.0, 4503599627370497.0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+}
+
+TEST(Log, IsNaturalAndRefusesZeroOrLess) {
+    EXPECT_DOUBLE_EQ(Log(11.8), 2.4680995314716192);
+    EXPECT_EQ(Log(1), 0);
+    EXPECT_EQ(FailureOf([] { Log(0); }), FailureKind::InvalidArgument);
+    EXPECT_EQ(FailureOf([] { Log(-1); }), FailureKind::InvalidArgument);
+}
+
+TEST(Arithmetic, KindsConversionsAndFailures) {
+    EXPECT_EQ(Add(Value::Double(1.8), Value::Text(" 10")), Value::Double(11.8));
+    EXPECT_EQ(Add(Value(), Value::Double(2)), Value::Double(2)) << "Empty counts as 0";
+    EXPECT_EQ(Subtract(Value::Integer(100), Value::Double(48.18)), Value::Double(100 - 48.18));
+    EXPECT_EQ(Multiply(Value::Double(0.5), Value::Integer(4)), Value::Double(2));
+    EXPECT_EQ(Add(Value::Integer(2), Value::Integer(3)), Value::Integer(5));
+    EXPECT_EQ(Add(Value::Integer(2), Value::Long(3)), Value::Long(5));
+    EXPECT_EQ(Divide(Value::Integer(1), Value::Integer(4)), Value::Double(0.25))
+        << "a division always gives a Double";
+    EXPECT_EQ(Add(Value::Text("1"), Value::Text("2")), Value::Double(3)) << "never concatenated";
+
+    EXPECT_EQ(FailureOf([] { Add(Value::Double(1), Value::Text("x")); }),
+              FailureKind::TypeMismatch);
+    EXPECT_EQ(FailureOf([] { Divide(Value::Double(1), Value::Double(0)); }),
+              FailureKind::DivisionByZero);
+    EXPECT_EQ(FailureOf([] { Divide(Value(), Value()); }), FailureKind::DivisionByZero);
+    EXPECT_EQ(FailureOf([] { Multiply(Value::Double(1e300), Value::Double(1e300)); }),
+              FailureKind::Overflow);
+    EXPECT_EQ(FailureOf([] { Add(Value::Integer(32767), Value::Integer(1)); }),
+              FailureKind::Overflow);
+}
+
+TEST(Comparison, EqualsAndTruthAndIndex) {
+    EXPECT_EQ(Equals(Value(), 0), Value::Boolean(true)) << "Empty equals 0";
+    EXPECT_EQ(Equals(Value(), 2), Value::Boolean(false)) << "Empty equals 0 only";
+    EXPECT_EQ(Equals(Value::Integer(2), 2), Value::Boolean(true));
+    EXPECT_EQ(Equals(Value::Double(2.0), 2), Value::Boolean(true));
+
+    EXPECT_FALSE(IsTrue(Value()));
+    EXPECT_FALSE(IsTrue(Value::Integer(0)));
+    EXPECT_TRUE(IsTrue(Value::Integer(1)));
+    EXPECT_TRUE(IsTrue(Value::Double(-0.5)));
+
+    EXPECT_EQ(ToIndex(Value()), 0);
+    EXPECT_EQ(ToIndex(Value::Integer(5)), 5);
+    EXPECT_EQ(ToIndex(Value::Double(2.5)), 2) << "ties to even";
+    EXPECT_EQ(ToIndex(Value::Double(3.5)), 4);
+    EXPECT_EQ(FailureOf([] { ToIndex(Value::Double(40000)); }), FailureKind::Overflow);
+}
+
+TEST(Comparison, AndOfFocusTestAndLengthIsNonZeroOnlyForTwoAndAText) {
+    const struct {
+        Value focus;
+        const char* text;
+        bool append;
+    } cases[] = {
+        {Value::Integer(2), "7", true},
+        {Value::Integer(2), "", false},
+        {Value::Integer(0), "7", false},
+        {Value(), "7", false},
+        {Value::Integer(2), "7,8,9,10,11,12,13,14,15", true},  // an even length too
+    };
+    for (const auto& c : cases) {
+        Value mode = And(Equals(c.focus, 2), Len(Value::Text(c.text)));
+        EXPECT_EQ(IsTrue(mode), c.append) << NumberText(c.focus) << " / " << c.text;
+    }
+}
+
+TEST(TextOps, ConcatLenInStr) {
+    EXPECT_EQ(Concat(Value::Text("A "), Value::Double(48.19)), Value::Text("A 48.19"));
+    EXPECT_EQ(Concat(Value(), Value::Integer(4)), Value::Text("4"));
+    EXPECT_EQ(Len(Value()), Value::Long(0));
+    EXPECT_EQ(Len(Value::Text("")), Value::Long(0));
+    EXPECT_EQ(Len(Value::Double(0)), Value::Long(1));
+    EXPECT_EQ(Len(Value::Double(7.276)), Value::Long(5));
+    EXPECT_EQ(Len(Value::Text("机油")), Value::Long(2)) << "characters, not bytes";
+    EXPECT_EQ(InStr("7-14", "-"), 2);
+    EXPECT_EQ(InStr("7,10", "-"), 0);
+    EXPECT_EQ(InStr("机油-5", "-"), 3);
+    EXPECT_EQ(InStr("7\xef\xbc\x8c"
+                    "10",
+                    ","),
+              0)
+        << "a full-width comma is not a comma";
+}
+
+TEST(TextOps, SplitKeepsEmptyPieces) {
+    const struct {
+        const char* text;
+        const char* separator;
+        std::vector<std::string> pieces;
+    } cases[] = {
+        {"7,,10", ",", {"7", "", "10"}},
+        {"7-", "-", {"7", ""}},
+        {"-5", "-", {"", "5"}},
+        {"", ",", {""}},
+        {",", ",", {"", ""}},
+        {"7-14-20", "-", {"7", "14", "20"}},
+        {"7, 10", ",", {"7", " 10"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Split(c.text, c.separator), c.pieces) << c.text;
+}
+
+}  // namespace
+}  // namespace olvimar
