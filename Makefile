@@ -13,7 +13,7 @@ build: setup
 	@cmake --build $(BUILD) --parallel $(JOBS)
 
 run: build
-	@echo "The window is not built yet: only the calculation core exists."
+	@$(BUILD)/app/olvimar
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     g++ cmake make             # the build
     libgtest-dev libgmock-dev  # the tests
+    qt6-base-dev               # the window
+    fonts-noto-cjk             # a font that draws the window's Chinese
 )
 
 missing=()

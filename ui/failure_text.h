@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+
+#include "calc/failure.h"
+
+namespace olvimar {
+
+// What went wrong and where, in words a person can act on: the field by its label, the text
+// that could not be used, and what to do about it. `calculated` is the number of target values
+// of the run that were recorded before the failure.
+QString FailureMessage(const Failure& failure, std::size_t calculated);
+
+// For the failure that no input explains (the machine ran out of memory).
+QString UnexpectedFailureMessage();
+
+}  // namespace olvimar

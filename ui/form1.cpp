@@ -1,0 +1,230 @@
+#include "ui/form1.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <exception>
+
+#include "calc/generation.h"
+#include "calc/number_rules.h"
+#include "calc/text_ops.h"
+#include "calc/value_ops.h"
+#include "ui/failure_text.h"
+#include "ui/tab_stop_delegate.h"
+#include "ui/twips.h"
+
+namespace olvimar {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Olvimar");
+
+template <typename W>
+W* Place(QWidget* parent, const char* name, QRect where) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(where);
+    return w;
+}
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, QRect where, const char* text) {
+    auto* label = Place<QLabel>(parent, name, where);
+    label->setText(QString::fromUtf8(text));
+    return label;
+}
+
+std::string Utf8(const QString& s) {
+    return s.toStdString();
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(kCaption);
+    createControls();
+    setTabOrder();
+    Form_Load();
+    Text1[0]->setFocus();  // the first control of the tab order
+}
+
+void Form1::createControls() {
+    //                                          Left   Top  Width Height
+    Text1[0] = Place<QLineEdit>(this, "Text1_0", twipsRect(2760, 120, 1935, 270));
+    Text1[1] = Place<QLineEdit>(this, "Text1_1", twipsRect(2760, 360, 1935, 270));
+    Combo1 = Place<QComboBox>(this, "Combo1", twipsRect(2760, 600, 1935, 300));
+    Text1[2] = Place<QLineEdit>(this, "Text1_2", twipsRect(2760, 840, 1935, 270));
+    Text1[3] = Place<QLineEdit>(this, "Text1_3", twipsRect(2760, 1080, 1935, 270));
+    Command1 = Place<QPushButton>(this, "Command1", twipsRect(2520, 1680, 975, 375));
+    Command2 = Place<QPushButton>(this, "Command2", twipsRect(3600, 1680, 975, 375));
+    List1 = Place<QListWidget>(this, "List1", twipsRect(120, 120, 1575, 1500));
+    Label1[0] = PlaceLabel(this, "Label1_0", twipsRect(1800, 135, 855, 255), "A机油粘度");
+    Label1[1] = PlaceLabel(this, "Label1_1", twipsRect(1800, 645, 855, 255), "温度 ℃");
+    Label1[2] = PlaceLabel(this, "Label1_2", twipsRect(1800, 375, 855, 255), "B机油粘度");
+    Label1[3] = PlaceLabel(this, "Label1_3", twipsRect(1800, 855, 855, 255), "生成粘度");
+    Label2 = PlaceLabel(this, "Label2", twipsRect(1800, 1440, 2895, 255),
+                        "生成可支持 7,10 或者 7-14 表达式");
+    Text2 = Place<QPlainTextEdit>(this, "Text2", twipsRect(120, 2160, 4575, 2055));
+    Label3 = PlaceLabel(this, "Label3", twipsRect(120, 1800, 855, 255), "生成记录");
+    Label1[4] = PlaceLabel(this, "Label1_4", twipsRect(1800, 1095, 855, 255), "总机油 L");
+    Label1[5] = PlaceLabel(this, "Label1_5", twipsRect(4800, 120, 1095, 255), "A剪切稳定性");
+    Label1[6] = PlaceLabel(this, "Label1_6", twipsRect(4800, 720, 1095, 255), "B剪切稳定性");
+    Command3 = Place<QPushButton>(this, "Command3", twipsRect(4680, 1320, 90, 2175));
+    Text1[4] = Place<QLineEdit>(this, "Text1_4", twipsRect(4800, 360, 1935, 270));
+    Text1[5] = Place<QLineEdit>(this, "Text1_5", twipsRect(4800, 960, 1935, 270));
+
+    Combo1->addItems({QStringLiteral("100 ℃"), QStringLiteral("40 ℃"), QStringLiteral("-5 ℃")});
+    Combo1->setCurrentIndex(-1);  // no temperature until the user picks one
+
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setItemDelegate(new TabStopDelegate(List1));
+    List1->addItems({QStringLiteral("0w20\t7.276"), QStringLiteral("0w30\t11.25"),
+                     QStringLiteral("0w40\t13.69"), QStringLiteral("机油\t4L"),
+                     QStringLiteral("机油\t5L"), QString(), QStringLiteral("双击可添加右侧")});
+
+    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text2->setTabChangesFocus(true);
+
+    Command1->setText(QStringLiteral("生成(&E)"));
+    Command2->setText(QStringLiteral("清空(&C)"));
+    // Enter on a focused button presses that button; elsewhere it presses Generate.
+    for (QPushButton* b : {Command1, Command2, Command3}) b->setAutoDefault(true);
+    Command1->setDefault(true);
+
+    for (QLineEdit* box : Text1) box->installEventFilter(this);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Combo1, List1, Text2, Command1, Command2, Command3})
+        w->installEventFilter(this);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+}
+
+void Form1::setTabOrder() {
+    const QWidget* order[] = {Text1[0], Text1[1], Combo1, Text1[2], Text1[3], Command1,
+                              Command2, List1,    Text2,  Command3, Text1[4], Text1[5]};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+}
+
+void Form1::setClientWidth(int widthTwips) {
+    setFixedSize(twips(widthTwips), twips(kHeight));
+}
+
+void Form1::Form_Load() {
+    preset[0] = Value::Double(7.276);
+    preset[1] = Value::Double(11.25);
+    preset[2] = Value::Double(13.69);
+    preset[3] = Value::Integer(4);
+    preset[4] = Value::Integer(5);
+    temp = BlendConstants();
+    setClientWidth(kNarrowWidth);  // the shear column starts hidden beyond the right edge
+}
+
+void Form1::Text1_GotFocus(int index) {
+    focusIdx = Value::Integer(static_cast<std::int16_t>(index));
+}
+
+void Form1::List1_DblClick() {
+    // focusIdx is Empty (the first box) or the index of a box, so this stays inside Text1.
+    QLineEdit* target = Text1.at(static_cast<std::size_t>(ToIndex(focusIdx)));
+    const Value old = Value::Text(Utf8(target->text()));
+    const bool append = IsTrue(And(Equals(focusIdx, 2), Len(old)));
+
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const int r = selected.isEmpty() ? -1 : List1->row(selected.front());
+    if (r < 0 || r >= static_cast<int>(preset.size())) return;  // no row: nothing to insert
+
+    const Value& value = preset[static_cast<std::size_t>(r)];
+    const Value next = append ? Concat(Concat(old, Value::Text(",")), value) : value;
+    target->setText(QString::fromStdString(NumberText(next)));
+}
+
+BlendFields Form1::readFields() const {
+    BlendFields f;
+    f.s = static_cast<std::int16_t>(Combo1->currentIndex());
+    f.viscA = Utf8(Text1[0]->text());
+    f.viscB = Utf8(Text1[1]->text());
+    f.litres = Utf8(Text1[3]->text());
+    f.lossA = Utf8(Text1[4]->text());
+    f.lossB = Utf8(Text1[5]->text());
+    return f;
+}
+
+void Form1::Command1_Click() {
+    try {
+        const RunResult result = RunGeneration(Utf8(Text1[2]->text()), readFields(), temp, record);
+        if (!result.ok()) {
+            showFailure(result);  // the record box keeps what it showed
+            return;
+        }
+        ShowRecord();
+    } catch (const std::exception&) {
+        // Only running out of memory gets here; whole entries stay whole.
+        QMessageBox::critical(this, kCaption, UnexpectedFailureMessage());
+    }
+}
+
+void Form1::ShowRecord() {
+    // The record's lines end in CR LF; the box shows and copies them as line breaks.
+    QString text = QString::fromStdString(NumberText(record));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text2->setPlainText(text);
+}
+
+void Form1::showFailure(const RunResult& result) {
+    QMessageBox::warning(this, kCaption, FailureMessage(*result.failure, result.values));
+}
+
+void Form1::Command2_Click() {
+    record = Value::Text("");
+    Text2->setPlainText(QString());
+}
+
+void Form1::Command3_Click() {
+    if (IsTrue(wide)) {
+        setClientWidth(kNarrowWidth);
+        wide = Value::Integer(0);
+    } else {
+        setClientWidth(kWideWidth);
+        wide = Value::Integer(1);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (std::size_t i = 0; i < Text1.size(); ++i)
+            if (watched == Text1[i]) Text1_GotFocus(static_cast<int>(i));
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        Command2->click();  // Esc clears wherever the focus is
+        return true;
+    }
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        button->click();
+        return true;
+    }
+    if (watched == Text2 && key->modifiers().testFlag(Qt::ControlModifier)) {
+        Text2->insertPlainText(QStringLiteral("\n"));  // Ctrl+Enter starts a new line
+        return true;
+    }
+    Command1->click();
+    return true;
+}
+
+}  // namespace olvimar
