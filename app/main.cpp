@@ -1,11 +1,11 @@
 #include <QApplication>
 
+#include "ui/chinese_interface.h"
 #include "ui/form1.h"
-#include "ui/window_font.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    olvimar::UseWindowFont();
+    olvimar::UseChineseInterface(app);
     olvimar::Form1 window;
     window.show();
     return app.exec();

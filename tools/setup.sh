@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev  # the tests
     qt6-base-dev               # the window
     fonts-noto-cjk             # a font that draws the window's Chinese
+    qt6-translations-l10n      # Qt's own buttons and menus in Chinese
 )
 
 missing=()

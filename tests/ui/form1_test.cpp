@@ -1,0 +1,513 @@
+// The window, worked through its real controls on the offscreen platform.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "calc/number_rules.h"
+#include "ui/chinese_interface.h"
+#include "ui/form1.h"
+#include "ui/twips.h"
+
+using olvimar::Form1;
+using olvimar::twips;
+using olvimar::Value;
+
+namespace {
+
+// Closes every modal message box as soon as it opens and keeps its title and text, so that a
+// test that opens one goes on, and a box that nobody expected is a failure, not a hang.
+class BoxCatcher {
+  public:
+    BoxCatcher() {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes.append(box->windowTitle() + QLatin1Char('|') + box->text());
+                box->done(QMessageBox::Ok);
+            }
+        });
+        timer_.start();
+    }
+    QStringList boxes;
+
+  private:
+    QTimer timer_;
+};
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    // The handlers
+    void startsNarrowEmptyAndFocusedOnOilA();
+    void controlsCarryTheirTexts();
+    void focusStaysWithTheLastTextBox();
+    void presetInsertion_data();
+    void presetInsertion();
+    void doubleClickBeforeAnyFocusFillsOilA();
+    void doubleClickWithNoRowSelectedDoesNothing();
+    void clearEmptiesOnlyTheRecord();
+    void widthToggles();
+
+    // The keyboard
+    void tabCycleVisitsEveryControl();
+    void hiddenShearBoxTakesTyping();
+    void accessKeysPressTheirButtons();
+    void enterPressesGenerate_data();
+    void enterPressesGenerate();
+    void enterOnAButtonPressesThatButton();
+    void escapeClearsFromAnyControl();
+    void ctrlEnterStartsANewLineInTheRecordBox();
+
+    // Generate
+    void workedExampleThroughTheControls();
+    void shearLineWhenBothLossesAreFilled();
+    void failureShowsAMessageAndKeepsTheBox_data();
+    void failureShowsAMessageAndKeepsTheBox();
+    void failureMidRunKeepsEarlierEntriesInTheRecord();
+    void handEditsAreReplacedByTheRecord();
+
+  private:
+    template <typename W>
+    W* find(const char* name) const {
+        W* w = form->findChild<W*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QLineEdit* text1(int i) const {
+        return find<QLineEdit>(QStringLiteral("Text1_%1").arg(i).toLatin1().constData());
+    }
+    QPlainTextEdit* text2() const { return find<QPlainTextEdit>("Text2"); }
+    QListWidget* list1() const { return find<QListWidget>("List1"); }
+    QComboBox* combo1() const { return find<QComboBox>("Combo1"); }
+    QPushButton* command(int i) const {
+        return find<QPushButton>(QStringLiteral("Command%1").arg(i).toLatin1().constData());
+    }
+    void focus(QWidget* w) {
+        w->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(QApplication::focusWidget(), w);
+    }
+    void fillWorkedExample(const QString& targets);
+    void doubleClickRow(int row);
+    QString record() const {
+        return QString::fromStdString(olvimar::NumberText(form->recordValue()));
+    }
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<BoxCatcher> catcher;
+};
+
+void Form1Test::init() {
+    catcher = std::make_unique<BoxCatcher>();
+    form = std::make_unique<Form1>();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void Form1Test::cleanup() {
+    form.reset();
+    // Every box that a test expected, it has checked and cleared.
+    QVERIFY2(catcher->boxes.isEmpty(), qPrintable(catcher->boxes.join(QLatin1Char('\n'))));
+    catcher.reset();
+}
+
+void Form1Test::fillWorkedExample(const QString& targets) {
+    text1(0)->setText(QStringLiteral("7.276"));
+    text1(1)->setText(QStringLiteral("13.69"));
+    combo1()->setCurrentIndex(0);
+    text1(2)->setText(targets);
+    text1(3)->setText(QStringLiteral("4"));
+}
+
+void Form1Test::doubleClickRow(int row) {
+    QListWidgetItem* item = list1()->item(row);
+    const QPoint at = list1()->visualItemRect(item).center();
+    QTest::mouseClick(list1()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list1()->viewport(), Qt::LeftButton, {}, at);
+}
+
+// ---- The handlers ----
+
+void Form1Test::startsNarrowEmptyAndFocusedOnOilA() {
+    QCOMPARE(form->width(), twips(4770));
+    QCOMPARE(form->height(), twips(4365));
+    QCOMPARE(form->minimumSize(), form->maximumSize());  // the user cannot resize it
+    QCOMPARE(form->windowTitle(), QStringLiteral("Olvimar"));
+    QCOMPARE(combo1()->currentIndex(), -1);
+    QCOMPARE(combo1()->currentText(), QString());
+    for (int i = 0; i < 6; ++i) QVERIFY(text1(i)->text().isEmpty());
+    QVERIFY(text2()->toPlainText().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), text1(0));
+    QCOMPARE(form->focusIdxValue(), Value::Integer(0));
+    QVERIFY(form->recordValue().isEmpty());
+    QVERIFY(form->wideValue().isEmpty());
+    QVERIFY(list1()->selectedItems().isEmpty());
+    // The shear column lies beyond the right edge; Command3 lines it.
+    QCOMPARE(command(3)->geometry().right() + 1, form->width());
+    QVERIFY(text1(4)->geometry().left() >= form->width());
+}
+
+void Form1Test::controlsCarryTheirTexts() {
+    const QStringList temperatures = {QStringLiteral("100 ℃"), QStringLiteral("40 ℃"),
+                                      QStringLiteral("-5 ℃")};
+    QCOMPARE(combo1()->count(), 3);
+    for (int i = 0; i < 3; ++i) QCOMPARE(combo1()->itemText(i), temperatures[i]);
+    QVERIFY(!combo1()->isEditable());
+
+    const QStringList rows = {QStringLiteral("0w20\t7.276"),   QStringLiteral("0w30\t11.25"),
+                              QStringLiteral("0w40\t13.69"),   QStringLiteral("机油\t4L"),
+                              QStringLiteral("机油\t5L"),      QString(),
+                              QStringLiteral("双击可添加右侧")};
+    QCOMPARE(list1()->count(), 7);
+    for (int i = 0; i < 7; ++i) QCOMPARE(list1()->item(i)->text(), rows[i]);
+    QCOMPARE(list1()->selectionMode(), QAbstractItemView::SingleSelection);
+    // All seven rows in view, none cut off.
+    QVERIFY(list1()->visualItemRect(list1()->item(6)).bottom() < list1()->viewport()->height());
+
+    QCOMPARE(command(1)->text(), QStringLiteral("生成(&E)"));
+    QCOMPARE(command(2)->text(), QStringLiteral("清空(&C)"));
+    QVERIFY(command(3)->text().isEmpty());
+    QCOMPARE(command(3)->geometry(), olvimar::twipsRect(4680, 1320, 90, 2175));
+
+    const struct {
+        const char* name;
+        const char* text;
+    } labels[] = {
+        {"Label1_0", "A机油粘度"},
+        {"Label1_1", "温度 ℃"},
+        {"Label1_2", "B机油粘度"},
+        {"Label1_3", "生成粘度"},
+        {"Label1_4", "总机油 L"},
+        {"Label1_5", "A剪切稳定性"},
+        {"Label1_6", "B剪切稳定性"},
+        {"Label3", "生成记录"},
+        {"Label2", "生成可支持 7,10 或者 7-14 表达式"},
+    };
+    for (const auto& l : labels) QCOMPARE(find<QLabel>(l.name)->text(), QString::fromUtf8(l.text));
+
+    QCOMPARE(text2()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(text2()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(text2()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QVERIFY(!text2()->isReadOnly());
+}
+
+void Form1Test::focusStaysWithTheLastTextBox() {
+    focus(text1(1));
+    QCOMPARE(form->focusIdxValue(), Value::Integer(1));
+    for (QWidget* other : std::initializer_list<QWidget*>{combo1(), text2(), command(1), list1()})
+        focus(other);
+    QCOMPARE(form->focusIdxValue(), Value::Integer(1));
+    doubleClickRow(2);
+    QCOMPARE(text1(1)->text(), QStringLiteral("13.69"));
+}
+
+void Form1Test::presetInsertion_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("oil A replaced whatever it holds") << 0 << "abc" << QList<int>{0} << "7.276";
+    QTest::newRow("targets extended after a comma")
+        << 2 << "7" << QList<int>{0, 2} << "7,7.276,13.69";
+    QTest::newRow("empty targets get no leading comma") << 2 << "" << QList<int>{1} << "11.25";
+    QTest::newRow("trailing comma kept") << 2 << "7," << QList<int>{0} << "7,,7.276";
+    QTest::newRow("range extended unchanged") << 2 << "7-14" << QList<int>{1} << "7-14,11.25";
+    QTest::newRow("litres take the bare number") << 3 << "" << QList<int>{3} << "4";
+    QTest::newRow("litres replaced by the next volume") << 3 << "4" << QList<int>{4} << "5";
+    QTest::newRow("blank row empties oil B") << 1 << "9" << QList<int>{5} << "";
+    QTest::newRow("hint row empties oil B") << 1 << "9" << QList<int>{6} << "";
+    QTest::newRow("blank row adds a lone comma to targets") << 2 << "7" << QList<int>{5} << "7,";
+    QTest::newRow("hint row adds a lone comma to targets") << 2 << "7" << QList<int>{6} << "7,";
+    QTest::newRow("hidden shear box is a target too") << 5 << "1" << QList<int>{2} << "13.69";
+}
+
+void Form1Test::presetInsertion() {
+    QFETCH(int, box);
+    QFETCH(QString, before);
+    QFETCH(QList<int>, rows);
+    QFETCH(QString, after);
+
+    text1(box)->setText(before);
+    focus(text1(box));
+    for (int row : rows) doubleClickRow(row);
+    QCOMPARE(text1(box)->text(), after);
+}
+
+void Form1Test::doubleClickBeforeAnyFocusFillsOilA() {
+    Form1 fresh;  // never shown, so no box has had the focus
+    QVERIFY(fresh.focusIdxValue().isEmpty());
+    auto* list = fresh.findChild<QListWidget*>(QStringLiteral("List1"));
+    list->setCurrentRow(1);
+    fresh.List1_DblClick();
+    QCOMPARE(fresh.findChild<QLineEdit*>(QStringLiteral("Text1_0"))->text(),
+             QStringLiteral("11.25"));
+}
+
+void Form1Test::doubleClickWithNoRowSelectedDoesNothing() {
+    text1(2)->setText(QStringLiteral("7"));
+    focus(text1(2));
+    list1()->clearSelection();
+    form->List1_DblClick();
+    QCOMPARE(text1(2)->text(), QStringLiteral("7"));
+}
+
+void Form1Test::clearEmptiesOnlyTheRecord() {
+    form->Command2_Click();  // on a fresh window: nothing to clear, no failure
+    QVERIFY(text2()->toPlainText().isEmpty());
+
+    fillWorkedExample(QStringLiteral("10"));
+    form->Command3_Click();
+    focus(text1(3));
+    form->Command1_Click();
+    form->Command1_Click();
+    form->Command2_Click();
+    QVERIFY(text2()->toPlainText().isEmpty());
+    QCOMPARE(form->recordValue(), Value::Text(""));
+    QCOMPARE(text1(0)->text(), QStringLiteral("7.276"));
+    QCOMPARE(combo1()->currentIndex(), 0);
+    QCOMPARE(form->width(), twips(6825));
+    QCOMPARE(form->focusIdxValue(), Value::Integer(3));
+
+    form->Command1_Click();  // the next run shows only its own entry
+    QCOMPARE(text2()->toPlainText(),
+             QStringLiteral("OUT 4L, 10.000 cSt\nA 48.19% 1.9276L, B 51.81% 2.0724L\n"));
+}
+
+void Form1Test::widthToggles() {
+    text1(4)->setText(QStringLiteral("10"));
+    QTest::mouseClick(command(3), Qt::LeftButton);
+    QCOMPARE(form->width(), twips(6825));
+    QCOMPARE(form->wideValue(), Value::Integer(1));
+    QVERIFY(text1(4)->geometry().right() < form->width());
+    QVERIFY(find<QLabel>("Label1_5")->geometry().right() < form->width());
+    QTest::mouseClick(command(3), Qt::LeftButton);
+    QCOMPARE(form->width(), twips(4770));
+    QCOMPARE(form->wideValue(), Value::Integer(0));
+    QCOMPARE(text1(4)->text(), QStringLiteral("10"));
+    QTest::mouseClick(command(3), Qt::LeftButton);
+    QCOMPARE(form->width(), twips(6825));
+}
+
+// ---- The keyboard ----
+
+void Form1Test::tabCycleVisitsEveryControl() {
+    const QList<QWidget*> cycle = {text1(0),   text1(1), combo1(), text1(2),   text1(3), command(1),
+                                   command(2), list1(),  text2(),  command(3), text1(4), text1(5)};
+    focus(text1(0));
+    for (int i = 1; i <= cycle.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), cycle[i % cycle.size()]);
+    }
+    for (int i = cycle.size() - 1; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), cycle[i]);
+    }
+}
+
+void Form1Test::hiddenShearBoxTakesTyping() {
+    focus(text2());
+    QTest::keyClick(text2(), Qt::Key_Tab);
+    QTest::keyClick(command(3), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), text1(4));
+    QCOMPARE(form->focusIdxValue(), Value::Integer(4));
+    QTest::keyClicks(text1(4), QStringLiteral("12"));
+    QCOMPARE(text1(4)->text(), QStringLiteral("12"));
+}
+
+void Form1Test::accessKeysPressTheirButtons() {
+    fillWorkedExample(QStringLiteral("10"));
+    focus(list1());
+    // An access key presses its button as a click would, after the button's brief press.
+    QTest::keyClick(list1(), Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(text2()->toPlainText().startsWith(QStringLiteral("OUT 4L, 10.000 cSt")));
+    focus(text1(4));
+    QTest::keyClick(text1(4), Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(text2()->toPlainText().isEmpty());
+    QCOMPARE(form->recordValue(), Value::Text(""));
+}
+
+void Form1Test::enterPressesGenerate_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    for (const char* name : {"Text1_0", "Text1_2", "Text1_5", "Combo1", "List1", "Text2"}) {
+        QTest::newRow(name) << name << int(Qt::Key_Return);
+        QTest::newRow(QByteArray(name).append(" keypad").constData()) << name << int(Qt::Key_Enter);
+    }
+}
+
+void Form1Test::enterPressesGenerate() {
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    fillWorkedExample(QStringLiteral("10"));
+    auto* w = form->findChild<QWidget*>(control);
+    focus(w);
+    QTest::keyClick(w, Qt::Key(key));
+    QCOMPARE(text2()->toPlainText(),
+             QStringLiteral("OUT 4L, 10.000 cSt\nA 48.19% 1.9276L, B 51.81% 2.0724L\n"));
+}
+
+void Form1Test::enterOnAButtonPressesThatButton() {
+    fillWorkedExample(QStringLiteral("10"));
+    focus(command(1));
+    QTest::keyClick(command(1), Qt::Key_Return);
+    QVERIFY(!text2()->toPlainText().isEmpty());
+    focus(command(2));
+    QTest::keyClick(command(2), Qt::Key_Return);  // Clear, not Generate
+    QVERIFY(text2()->toPlainText().isEmpty());
+    focus(command(3));
+    QTest::keyClick(command(3), Qt::Key_Enter);
+    QCOMPARE(form->width(), twips(6825));
+    QVERIFY(text2()->toPlainText().isEmpty());
+}
+
+void Form1Test::escapeClearsFromAnyControl() {
+    fillWorkedExample(QStringLiteral("10"));
+    for (QWidget* w : std::initializer_list<QWidget*>{text1(0), combo1(), list1(), text2(),
+                                                      command(1), command(3), text1(5)}) {
+        form->Command1_Click();
+        QVERIFY(!text2()->toPlainText().isEmpty());
+        focus(w);
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY2(text2()->toPlainText().isEmpty(), qPrintable(w->objectName()));
+        QCOMPARE(form->recordValue(), Value::Text(""));
+    }
+}
+
+void Form1Test::ctrlEnterStartsANewLineInTheRecordBox() {
+    fillWorkedExample(QStringLiteral("10"));
+    focus(text2());
+    QTest::keyClicks(text2(), QStringLiteral("a"));
+    QTest::keyClick(text2(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(text2(), QStringLiteral("b"));
+    QCOMPARE(text2()->toPlainText(), QStringLiteral("a\nb"));
+    QVERIFY(form->recordValue().isEmpty());
+}
+
+// ---- Generate ----
+
+void Form1Test::workedExampleThroughTheControls() {
+    focus(text1(0));
+    QTest::keyClicks(text1(0), QStringLiteral("7.276"));
+    QTest::keyClick(text1(0), Qt::Key_Tab);
+    QTest::keyClicks(text1(1), QStringLiteral("13.69"));
+    QTest::keyClick(text1(1), Qt::Key_Tab);
+    QTest::keyClick(combo1(), Qt::Key_Down);  // the first temperature, 100 ℃
+    QCOMPARE(combo1()->currentIndex(), 0);
+    QTest::keyClick(combo1(), Qt::Key_Tab);
+    QTest::keyClicks(text1(2), QStringLiteral("10,12"));
+    QTest::keyClick(text1(2), Qt::Key_Tab);
+    QTest::keyClicks(text1(3), QStringLiteral("4"));
+    QTest::mouseClick(command(1), Qt::LeftButton);
+
+    const QString expected = QStringLiteral(
+        "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"
+        "OUT 4L, 12.000 cSt\r\nA 19.85% 0.794L, B 80.15% 3.206L\r\n");
+    QCOMPARE(record(), expected);
+    QCOMPARE(text2()->toPlainText(), QString(expected).replace(QStringLiteral("\r\n"), "\n"));
+}
+
+void Form1Test::shearLineWhenBothLossesAreFilled() {
+    fillWorkedExample(QStringLiteral("10"));
+    text1(4)->setText(QStringLiteral("10"));
+    text1(5)->setText(QStringLiteral("5"));
+    form->Command1_Click();  // read whether the window is wide or not
+    QVERIFY(
+        text2()->toPlainText().endsWith(QStringLiteral("A 36.8% 1.472L, B 63.2% 2.528L MAX\n")));
+}
+
+void Form1Test::failureShowsAMessageAndKeepsTheBox_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("temperature");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("added");  // entries recorded before the failure
+
+    QTest::newRow("no temperature") << 0 << "7.276" << -1 << "请选择温度。" << 0;
+    QTest::newRow("decimal comma in oil A")
+        << 0 << "7,5" << 0 << "A机油粘度“7,5”不是有效的数字。小数点请用“.”。" << 0;
+    QTest::newRow("oil B empty") << 1 << "" << 0 << "请填写B机油粘度。" << 0;
+    QTest::newRow("target not a number")
+        << 2 << "10,7a" << 0 << "生成粘度中的“7a”不是有效的数字。" << 1;
+    QTest::newRow("same viscosity") << 1 << "7.276" << 0 << "A机油粘度和B机油粘度相同" << 0;
+    QTest::newRow("litres empty") << 3 << "" << 0 << "请填写总机油 L。" << 0;
+    QTest::newRow("step of zero") << 2 << "7-10,0" << 0 << "生成粘度“7-10,0”中的步长必须大于 0。"
+                                  << 0;
+    QTest::newRow("too many values")
+        << 2 << "0-100000" << 0 << "生成粘度“0-100000”会产生超过 100000 个数值。" << 0;
+    QTest::newRow("shear loss above 100")
+        << 4 << "150" << 0 << "A剪切稳定性“150”使机油的粘度降到无法计算的程度。" << 0;
+}
+
+void Form1Test::failureShowsAMessageAndKeepsTheBox() {
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(int, temperature);
+    QFETCH(QString, message);
+    QFETCH(int, added);
+
+    fillWorkedExample(QStringLiteral("10"));
+    text1(5)->setText(QStringLiteral("5"));  // no shear line until loss A is filled too
+    form->Command1_Click();
+    const QString shown = text2()->toPlainText();
+    const qsizetype entries = record().count(QStringLiteral("OUT "));
+
+    text1(box)->setText(text);
+    combo1()->setCurrentIndex(temperature);
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QTRY_COMPARE(catcher->boxes.size(), 1);
+    QVERIFY2(catcher->boxes[0].startsWith(QStringLiteral("Olvimar|") + message),
+             qPrintable(catcher->boxes[0]));
+    catcher->boxes.clear();
+    QCOMPARE(text2()->toPlainText(), shown);
+    QCOMPARE(record().count(QStringLiteral("OUT ")), entries + added);
+    QVERIFY(record().endsWith(QStringLiteral("L\r\n")));  // whole entries only
+}
+
+void Form1Test::failureMidRunKeepsEarlierEntriesInTheRecord() {
+    fillWorkedExample(QStringLiteral("10,x,12"));
+    QTest::mouseClick(command(1), Qt::LeftButton);
+    QTRY_COMPARE(catcher->boxes.size(), 1);
+    QVERIFY(catcher->boxes[0].contains(QStringLiteral("1 个数值已加入生成记录")));
+    catcher->boxes.clear();
+    QVERIFY(text2()->toPlainText().isEmpty());  // the box keeps what it showed
+    QCOMPARE(record(),
+             QStringLiteral("OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"));
+
+    text1(2)->setText(QStringLiteral("12"));  // the next good run shows both
+    form->Command1_Click();
+    QCOMPARE(text2()->toPlainText().count(QStringLiteral("OUT ")), 2);
+}
+
+void Form1Test::handEditsAreReplacedByTheRecord() {
+    fillWorkedExample(QStringLiteral("10"));
+    form->Command1_Click();
+    text2()->appendPlainText(QStringLiteral("my note"));
+    form->Command1_Click();
+    QVERIFY(!text2()->toPlainText().contains(QStringLiteral("my note")));
+    QCOMPARE(text2()->toPlainText().count(QStringLiteral("OUT ")), 2);
+}
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    olvimar::UseChineseInterface(app);
+    Form1Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "form1_test.moc"
