@@ -1,6 +1,7 @@
 #include "blend.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "failure.h"
@@ -49,16 +50,21 @@ double Quotient(double x, double y) {
 
 // The fraction x of oil A from t = ln ln(target + c), a and b for A and B:
 // x = ln(t / b) / ln(a / b), the A term first. `shear` says whether a and b carry the losses, so
-// that a failure names the loss fields rather than the viscosities.
-double FractionOfA(double t, double a, double b, bool shear, Step& at) {
+// that a failure names the loss fields rather than the viscosities. ln(a / b) is the same for
+// every target of a run and is kept in `lnAB` once worked out.
+double FractionOfA(double t, double a, double b, bool shear, std::optional<double>& lnAB,
+                   Step& at) {
     const Input inA = shear ? Input::LossA : Input::ViscA;
     const Input inB = shear ? Input::LossB : Input::ViscB;
     const Situation low = shear ? Situation::ShearUnusable : Situation::ViscosityTooLow;
 
-    at = {inB, low};  // b = 0: B's viscosity plus c is exactly 1
-    double ab = Quotient(a, b);
-    at = {a <= 0 ? inA : inB, low};  // one of A and B at or below 1 after c, the other above
-    double la = Log(ab);
+    if (!lnAB) {
+        at = {inB, low};  // b = 0: B's viscosity plus c is exactly 1
+        double ab = Quotient(a, b);
+        at = {a <= 0 ? inA : inB, low};  // one of A and B at or below 1 after c, the other above
+        lnAB = Log(ab);
+    }
+    const double la = *lnAB;
     at = {inB, low};
     double tb = Quotient(t, b);
     at = {t <= 0 ? Input::Target : inB, low};
@@ -101,59 +107,77 @@ TempTable BlendConstants() {
 }
 
 void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& temp, Value& record) {
+    Blender(fields, temp).calc(ret, record);
+}
+
+Blender::Blender(const BlendFields& fields, const TempTable& temp) : fields_(fields), temp_(temp) {}
+
+void Blender::calc(const Value& ret, Value& record) {
     // Len(ret) is zero only for Empty and the empty text: an empty list piece gives no entry and
     // reads no field, so it cannot fail.
     if (ret.isEmpty() || (ret.isText() && ret.text().empty())) return;
 
+    // Each step that depends on the fields alone runs where it stands in the order of the steps,
+    // so that a failure is met at the same step as ever, and is kept once it has succeeded.
     Step at{Input::Temperature};
     try {
-        const double c = Constant(temp, fields.s);
+        const double c = Constant(temp_, fields_.s);
 
         at = {Input::Target};
         const double target = ToDouble(ret);
         at = {Input::Target, Situation::ViscosityTooLow};
         const double t = Log(Checked(c + target));
-        at = {Input::ViscA};
-        const double viscA = ToNumber(fields.viscA);
-        at = {Input::ViscA, Situation::ViscosityTooLow};
-        const double a = Log(Checked(c + viscA));
-        at = {Input::ViscB};
-        const double viscB = ToNumber(fields.viscB);
-        at = {Input::ViscB, Situation::ViscosityTooLow};
-        const double b = Log(Checked(c + viscB));
+        if (!oils_) {
+            Oils o;
+            at = {Input::ViscA};
+            o.viscA = ToNumber(fields_.viscA);
+            at = {Input::ViscA, Situation::ViscosityTooLow};
+            o.a = Log(Checked(c + o.viscA));
+            at = {Input::ViscB};
+            o.viscB = ToNumber(fields_.viscB);
+            at = {Input::ViscB, Situation::ViscosityTooLow};
+            o.b = Log(Checked(c + o.viscB));
+            oils_ = o;
+        }
 
-        const double pct = Percentage(FractionOfA(t, a, b, false, at));
+        const double pct = Percentage(FractionOfA(t, oils_->a, oils_->b, false, lnAB_, at));
 
         std::string entry;
         entry.reserve(160);
         entry += "OUT ";
-        entry += fields.litres;  // as typed, blanks and all
+        entry += fields_.litres;  // as typed, blanks and all
         entry += "L, ";
         AppendThreeDecimals(entry, target);
         entry += " cSt\r\n";
 
         at = {Input::Litres};
-        const double total = ToNumber(fields.litres);
-        AppendSplit(entry, pct, total);
+        if (!total_) total_ = ToNumber(fields_.litres);
+        AppendSplit(entry, pct, *total_);
 
         // A text of blanks counts as filled: only the empty text turns the shear line off.
-        if (!fields.lossA.empty() && !fields.lossB.empty()) {
-            at = {Input::LossA};
-            const double lossA = ToNumber(fields.lossA);
-            at = {Input::LossA, Situation::ShearUnusable};
-            const double kA = Checked(1 - lossA / 100);
-            const double a2 = Log(Checked(c + Checked(viscA * kA)));
-            at = {Input::LossB};
-            const double lossB = ToNumber(fields.lossB);
-            at = {Input::LossB, Situation::ShearUnusable};
-            const double kB = Checked(1 - lossB / 100);
-            const double b2 = Log(Checked(c + Checked(viscB * kB)));
-
+        if (!fields_.lossA.empty() && !fields_.lossB.empty()) {
+            if (!sheared_) {
+                Oils o;
+                at = {Input::LossA};
+                const double lossA = ToNumber(fields_.lossA);
+                at = {Input::LossA, Situation::ShearUnusable};
+                const double kA = Checked(1 - lossA / 100);
+                o.viscA = Checked(oils_->viscA * kA);
+                o.a = Log(Checked(c + o.viscA));
+                at = {Input::LossB};
+                const double lossB = ToNumber(fields_.lossB);
+                at = {Input::LossB, Situation::ShearUnusable};
+                const double kB = Checked(1 - lossB / 100);
+                o.viscB = Checked(oils_->viscB * kB);
+                o.b = Log(Checked(c + o.viscB));
+                sheared_ = o;
+            }
             // The target itself is not adjusted for shear.
-            const double pct2 = Percentage(FractionOfA(t, a2, b2, true, at));
+            const double pct2 =
+                Percentage(FractionOfA(t, sheared_->a, sheared_->b, true, lnShearedAB_, at));
             entry += "\r\n";
             at = {Input::Litres};
-            AppendSplit(entry, pct2, total);
+            AppendSplit(entry, pct2, *total_);
             entry += " MAX";
         }
         entry += "\r\n";
@@ -162,7 +186,7 @@ void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& tem
         Failure& f = e.failure();
         if (f.input == Input::None && f.situation == Situation::None) {
             f.input = at.input;
-            f.text = InputText(at.input, ret, fields);
+            f.text = InputText(at.input, ret, fields_);
         }
         // A conversion that fails says so by itself; the situation explains arithmetic failures.
         if (f.kind != FailureKind::TypeMismatch && f.situation == Situation::None)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "value.h"
@@ -31,5 +32,27 @@ TempTable BlendConstants();
 // Throws CalcError, naming the input it failed on; the append is the last step, so a failing call
 // leaves `record` as it was.
 void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& temp, Value& record);
+
+// CalcBlend for the many target values of one run, whose fields and constants stay as they are:
+// what depends on them alone is worked out at the first value and kept. Each call appends exactly
+// what CalcBlend would, and fails exactly where it would.
+class Blender {
+  public:
+    Blender(const BlendFields& fields, const TempTable& temp);
+    void calc(const Value& ret, Value& record);
+
+  private:
+    struct Oils {
+        double viscA = 0, a = 0;  // viscosity of A and ln(c + viscA)
+        double viscB = 0, b = 0;
+    };
+    const BlendFields& fields_;
+    const TempTable& temp_;
+    std::optional<Oils> oils_;     // as typed
+    std::optional<Oils> sheared_;  // after the shear losses
+    std::optional<double> lnAB_;   // ln(a / b)
+    std::optional<double> lnShearedAB_;
+    std::optional<double> total_;  // litres
+};
 
 }  // namespace olvimar

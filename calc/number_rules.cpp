@@ -1,5 +1,6 @@
 #include "number_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -71,21 +72,32 @@ struct FifteenDigits {
     int exponent = 0;
 };
 
-FifteenDigits Round15(double d) {
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
+// Splits "[-]d[.ddd]e[+-]xx" as std::to_chars writes it in scientific notation.
+FifteenDigits FromScientific(const char* p, const char* end) {
     FifteenDigits f;
-    const char* p = buf;
     if (*p == '-') {
         f.negative = true;
         ++p;
     }
-    f.digits[0] = *p++;
-    ++p;  // the point
-    std::memcpy(f.digits + 1, p, 14);
-    p += 14 + 1;  // digits and 'e'
-    std::from_chars(*p == '+' ? p + 1 : p, r.ptr, f.exponent);
+    int n = 0;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') f.digits[n++] = *p;
+    std::memset(f.digits + n, '0', static_cast<std::size_t>(15 - n));
+    ++p;  // the 'e'
+    std::from_chars(*p == '+' ? p + 1 : p, end, f.exponent);
     return f;
+}
+
+FifteenDigits Round15(double d) {
+    // The shortest text that reads back as d is the quick way. When it has 15 digits or fewer it
+    // is also d rounded to 15 digits: it lies within half a unit in the last place of d, far less
+    // than half a unit of the fifteenth digit, so no other 15-digit number can be nearer.
+    char buf[40];
+    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific);
+    const char* e = std::find(buf, r.ptr, 'e');
+    if (std::count_if(static_cast<const char*>(buf), e, IsDigit) > 15)
+        r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
+    return FromScientific(buf, r.ptr);
 }
 
 }  // namespace

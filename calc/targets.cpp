@@ -1,6 +1,5 @@
 #include "targets.h"
 
-#include <algorithm>
 #include <string>
 
 #include "failure.h"
@@ -23,48 +22,49 @@ double ReadRangeNumber(std::string_view expression, std::string_view piece) {
     }
 }
 
-std::vector<Value> Range(std::string_view text) {
+}  // namespace
+
+Targets::Targets(std::string_view text) {
+    if (InStr(text, "-") == 0) {  // the minus wins, even beside commas
+        if (InStr(text, ",") > 0) {
+            for (std::string& piece : Split(text, ","))
+                texts_.push_back(Value::Text(std::move(piece)));
+        } else {
+            texts_.push_back(Value::Text(std::string(text)));
+        }
+        return;
+    }
+
+    isRange_ = true;
     // Pieces after the end (7-14-20) are ignored; no piece can hold a minus sign.
     std::vector<std::string> pieces = Split(text, "-");
-    const double start = ReadRangeNumber(text, pieces[0]);
+    start_ = ReadRangeNumber(text, pieces[0]);
     double end = 0;
-    double step = kDefaultStep;
     if (InStr(pieces[1], ",") > 0) {
         std::vector<std::string> endAndStep = Split(pieces[1], ",");
         end = ReadRangeNumber(text, endAndStep[0]);
-        step = ReadRangeNumber(text, endAndStep[1]);  // pieces after the step are ignored
+        step_ = ReadRangeNumber(text, endAndStep[1]);  // pieces after the step are ignored
     } else {
         end = ReadRangeNumber(text, pieces[1]);
     }
     // A step of zero or less (7-10,0, an empty step, or 7-10,-1 whose step piece is empty) would
     // walk for ever.
-    if (!(step > 0)) Refuse(text, FailureKind::InvalidArgument, Situation::StepNotPositive);
+    if (!(step_ > 0)) Refuse(text, FailureKind::InvalidArgument, Situation::StepNotPositive);
 
-    std::vector<Value> values;
-    const double expected = (end - start) / step + 2;
-    if (expected > 0) {
-        values.reserve(
-            static_cast<std::size_t>(std::min(expected, static_cast<double>(kMaxRangeValues + 1))));
-    }
-    for (double current = start; current <= end; current += step) {
-        // Also stops a step too small to move the current value.
-        if (values.size() == kMaxRangeValues)
+    // Count the walk before any value is calculated, so that a range too long is refused whole.
+    // This also stops a step too small to move the current value.
+    for (double current = start_; current <= end; current += step_) {
+        if (count_ == kMaxRangeValues)
             Refuse(text, FailureKind::InvalidArgument, Situation::TooManyValues);
-        values.push_back(Value::Double(current));
+        ++count_;
     }
-    return values;
 }
 
-}  // namespace
-
 std::vector<Value> ExpandTargets(std::string_view text) {
-    if (InStr(text, "-") > 0) return Range(text);  // the minus wins, even beside commas
+    Targets targets(text);
     std::vector<Value> values;
-    if (InStr(text, ",") > 0) {
-        for (std::string& piece : Split(text, ",")) values.push_back(Value::Text(std::move(piece)));
-    } else {
-        values.push_back(Value::Text(std::string(text)));
-    }
+    values.reserve(targets.size());
+    targets.forEach([&](const Value& v) { values.push_back(v); });
     return values;
 }
 

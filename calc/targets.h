@@ -15,14 +15,40 @@ inline constexpr std::size_t kMaxRangeValues = 100000;
 // The step of a range written without one: the double nearest to one tenth.
 inline constexpr double kDefaultStep = 0.1;
 
-// Expands the target expression into the target viscosities to calculate, in order:
+// The target viscosities of a target expression, in order:
 // - with a '-' anywhere, a range "start-end" or "start-end,step": Doubles from start while not
 //   above end, each the previous plus the step (the error of each addition carries on);
 // - else with a ',', a list: every piece between commas, as Text, empty pieces included;
 // - else the whole text, as one Text.
-// A range reads its numbers leniently (LeadingNumber). Throws CalcError with Input::Expression for
-// a range number too large for a double, a step not greater than zero (Situation::StepNotPositive)
-// and a range of more than kMaxRangeValues values (Situation::TooManyValues).
+// A range reads its numbers leniently (LeadingNumber) and is walked as it is used, not stored.
+// The constructor throws CalcError with Input::Expression for a range number too large for a
+// double, a step not greater than zero (Situation::StepNotPositive) and a range of more than
+// kMaxRangeValues values (Situation::TooManyValues).
+class Targets {
+  public:
+    explicit Targets(std::string_view text);
+
+    std::size_t size() const noexcept { return isRange_ ? count_ : texts_.size(); }
+
+    // Calls f(const Value&) for each target in order; f may throw to stop the walk.
+    template <typename F>
+    void forEach(F&& f) const {
+        if (!isRange_) {
+            for (const Value& text : texts_) f(text);
+            return;
+        }
+        double current = start_;
+        for (std::size_t i = 0; i < count_; ++i, current += step_) f(Value::Double(current));
+    }
+
+  private:
+    bool isRange_ = false;
+    std::vector<Value> texts_;
+    double start_ = 0, step_ = kDefaultStep;
+    std::size_t count_ = 0;
+};
+
+// All the targets of an expression at once; throws as Targets does.
 std::vector<Value> ExpandTargets(std::string_view text);
 
 }  // namespace olvimar

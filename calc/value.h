@@ -36,6 +36,10 @@ class Value {
     // Appends text in place, as `*this = *this & tail` would for an Empty or Text value, without
     // copying what is already there. The record grows this way, one entry at a time.
     void appendText(std::string_view tail);
+    // Makes room for a Text to grow to `size` bytes without moving; other kinds are left alone.
+    void reserveText(std::size_t size) {
+        if (isText()) std::get<1>(v_).reserve(size);
+    }
 
     friend bool operator==(const Value&, const Value&) = default;
 
