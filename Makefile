@@ -1,9 +1,11 @@
-# The two commands of the README: `make run` and `make test`. Each installs what is missing,
-# configures and builds, then opens the window or runs every test.
+# The two commands of the README are `make run` and `make test`: each installs what is missing,
+# configures and builds, then opens the window or runs every test. The other targets are for
+# measuring and hardening: `make bench`, `make sanitize`, `make fuzz`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run test
+.PHONY: setup build run test bench sanitize fuzz
 
 setup:
 	@tools/setup.sh
@@ -17,3 +19,27 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
+
+# Release build, five repetitions of each benchmark, mean, median and spread.
+bench: setup
+	@cmake -S . -B $(BUILD)-release -DCMAKE_BUILD_TYPE=Release --log-level=WARNING
+	@cmake --build $(BUILD)-release --parallel $(JOBS) --target olvimar_bench olvimar_ui_bench
+	@$(BUILD)-release/bench/olvimar_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@$(BUILD)-release/bench/olvimar_ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# The calculation tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: setup
+	@CXX=clang++ cmake -S . -B $(BUILD)-sanitize -DOLVIMAR_SANITIZE=ON -DOLVIMAR_BUILD_UI=OFF \
+	    -DOLVIMAR_BUILD_BENCH=OFF --log-level=WARNING
+	@cmake --build $(BUILD)-sanitize --parallel $(JOBS)
+	@cd $(BUILD)-sanitize && ctest --output-on-failure --parallel $(JOBS)
+
+# The generation run under libFuzzer for FUZZ_SECONDS, from the seeds in fuzz/corpus. New inputs
+# go to the build folder, a finding to $(BUILD)-fuzz/crash-*; keep it in fuzz/corpus once fixed.
+fuzz: setup
+	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DOLVIMAR_FUZZ=ON -DOLVIMAR_BUILD_UI=OFF \
+	    -DOLVIMAR_BUILD_BENCH=OFF -DOLVIMAR_BUILD_TESTS=OFF --log-level=WARNING
+	@cmake --build $(BUILD)-fuzz --parallel $(JOBS)
+	@mkdir -p $(BUILD)-fuzz/corpus
+	@$(BUILD)-fuzz/fuzz/generation_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -max_len=512 \
+	    -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus fuzz/corpus

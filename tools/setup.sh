@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     g++ cmake make             # the build
     libgtest-dev libgmock-dev  # the tests
+    libbenchmark-dev           # the benchmarks
+    clang libclang-rt-14-dev   # the sanitizer build and the fuzzer
     qt6-base-dev               # the window
     fonts-noto-cjk             # a font that draws the window's Chinese
     qt6-translations-l10n      # Qt's own buttons and menus in Chinese

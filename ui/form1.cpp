@@ -16,6 +16,7 @@
 #include "calc/text_ops.h"
 #include "calc/value_ops.h"
 #include "ui/failure_text.h"
+#include "ui/record_box.h"
 #include "ui/tab_stop_delegate.h"
 #include "ui/twips.h"
 
@@ -52,6 +53,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     Form_Load();
     Text1[0]->setFocus();  // the first control of the tab order
 }
+
+Form1::~Form1() = default;
 
 void Form1::createControls() {
     //                                          Left   Top  Width Height
@@ -92,6 +95,7 @@ void Form1::createControls() {
     Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text2->setTabChangesFocus(true);
+    recordBox_ = std::make_unique<RecordBox>(Text2);
 
     Command1->setText(QStringLiteral("生成(&E)"));
     Command2->setText(QStringLiteral("清空(&C)"));
@@ -163,12 +167,15 @@ BlendFields Form1::readFields() const {
 
 void Form1::Command1_Click() {
     try {
+        const std::size_t before = RecordText().size();
         const RunResult result = RunGeneration(Utf8(Text1[2]->text()), readFields(), temp, record);
         if (!result.ok()) {
             showFailure(result);  // the record box keeps what it showed
             return;
         }
         ShowRecord();
+        // Show the first entry of this press, not the top of a long record.
+        if (RecordText().size() > before) recordBox_->bringIntoView(RecordText(), before);
     } catch (const std::exception&) {
         // Only running out of memory gets here; whole entries stay whole.
         QMessageBox::critical(this, kCaption, UnexpectedFailureMessage());
@@ -176,10 +183,11 @@ void Form1::Command1_Click() {
 }
 
 void Form1::ShowRecord() {
-    // The record's lines end in CR LF; the box shows and copies them as line breaks.
-    QString text = QString::fromStdString(NumberText(record));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Text2->setPlainText(text);
+    recordBox_->show(RecordText());
+}
+
+std::string_view Form1::RecordText() const {
+    return record.isText() ? std::string_view(record.text()) : std::string_view();  // Empty: ""
 }
 
 void Form1::showFailure(const RunResult& result) {
@@ -188,7 +196,7 @@ void Form1::showFailure(const RunResult& result) {
 
 void Form1::Command2_Click() {
     record = Value::Text("");
-    Text2->setPlainText(QString());
+    recordBox_->clear();
 }
 
 void Form1::Command3_Click() {

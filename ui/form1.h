@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <string_view>
 
 #include "calc/blend.h"
 #include "calc/value.h"
@@ -15,6 +17,7 @@ class QPushButton;
 
 namespace olvimar {
 
+class RecordBox;
 struct RunResult;
 
 // The one window: the preset list, the fields of the two oils, the temperature, the targets and
@@ -24,6 +27,7 @@ class Form1 : public QWidget {
 
   public:
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
 
     // The event handlers. Each runs to its end and never lets a failure out.
     void Form_Load();
@@ -53,6 +57,7 @@ class Form1 : public QWidget {
     BlendFields readFields() const;
     void showFailure(const RunResult& result);
     void setClientWidth(int widthTwips);
+    std::string_view RecordText() const;
 
     std::array<QLineEdit*, 6> Text1{};
     std::array<QLabel*, 7> Label1{};
@@ -70,6 +75,8 @@ class Form1 : public QWidget {
     TempTable temp{};               // the blending constant of each temperature row
     Value record;                   // every entry since the start or the last Clear
     Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
+
+    std::unique_ptr<RecordBox> recordBox_;
 };
 
 }  // namespace olvimar

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -79,6 +80,9 @@ class Form1Test : public QObject {
     void failureShowsAMessageAndKeepsTheBox();
     void failureMidRunKeepsEarlierEntriesInTheRecord();
     void handEditsAreReplacedByTheRecord();
+    void theBoxShowsExactlyTheRecordAfterEveryRun();
+    void theFirstEntryOfARunIsInView_data();
+    void theFirstEntryOfARunIsInView();
 
   private:
     template <typename W>
@@ -500,6 +504,65 @@ void Form1Test::handEditsAreReplacedByTheRecord() {
     form->Command1_Click();
     QVERIFY(!text2()->toPlainText().contains(QStringLiteral("my note")));
     QCOMPARE(text2()->toPlainText().count(QStringLiteral("OUT ")), 2);
+}
+
+void Form1Test::theBoxShowsExactlyTheRecordAfterEveryRun() {
+    const auto shownAsRecord = [this] {
+        return text2()->toPlainText() == record().replace(QStringLiteral("\r\n"), "\n");
+    };
+    fillWorkedExample(QStringLiteral("10"));
+    form->Command1_Click();
+    QVERIFY(shownAsRecord());
+    text1(2)->setText(QStringLiteral("7-7.5"));
+    form->Command1_Click();  // appended to what the box shows
+    QVERIFY(shownAsRecord());
+    text1(2)->setText(QStringLiteral("11,x"));  // fails after one entry; the box stays
+    form->Command1_Click();
+    QTRY_COMPARE(catcher->boxes.size(), 1);
+    catcher->boxes.clear();
+    QVERIFY(!shownAsRecord());
+    text1(2)->setText(QStringLiteral("12"));
+    form->Command1_Click();  // now shows the 11 of the failed run as well
+    QVERIFY(shownAsRecord());
+    QVERIFY(text2()->toPlainText().contains(QStringLiteral("OUT 4L, 11.000 cSt")));
+    text2()->setPlainText(QStringLiteral("edited by hand"));
+    form->Command1_Click();
+    QVERIFY(shownAsRecord());
+    form->Command2_Click();
+    form->Command1_Click();
+    QVERIFY(shownAsRecord());
+}
+
+void Form1Test::theFirstEntryOfARunIsInView_data() {
+    QTest::addColumn<QString>("earlier");
+    QTest::addColumn<QString>("targets");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("short run after a full box") << "7-14"
+                                                << "20"
+                                                << "OUT 4L, 20.000 cSt";
+    QTest::newRow("long run after a full box") << "7-14"
+                                               << "20-30"
+                                               << "OUT 4L, 20.000 cSt";
+    QTest::newRow("long run into an empty box") << ""
+                                                << "20-30"
+                                                << "OUT 4L, 20.000 cSt";
+}
+
+void Form1Test::theFirstEntryOfARunIsInView() {
+    QFETCH(QString, earlier);
+    QFETCH(QString, targets);
+    QFETCH(QString, firstLine);
+    fillWorkedExample(earlier);
+    form->Command1_Click();
+    text1(2)->setText(targets);
+    form->Command1_Click();
+    QTextBlock block = text2()->document()->begin();
+    while (block.isValid() && block.text() != firstLine) block = block.next();
+    QVERIFY(block.isValid());
+    const QRect line = text2()->cursorRect(QTextCursor(block));
+    QVERIFY2(line.top() >= 0 && line.bottom() <= text2()->viewport()->height(),
+             qPrintable(QStringLiteral("line at %1").arg(line.top())));
+    if (targets.contains(QLatin1Char('-'))) QVERIFY(line.top() < line.height());  // at the top
 }
 
 int main(int argc, char* argv[]) {
