@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "failure.h"
@@ -72,32 +73,71 @@ struct FifteenDigits {
     int exponent = 0;
 };
 
-// Splits "[-]d[.ddd]e[+-]xx" as std::to_chars writes it in scientific notation.
-FifteenDigits FromScientific(const char* p, const char* end) {
-    FifteenDigits f;
+// Splits "[-]d[.ddd]e[+-]xx" as std::to_chars writes it in scientific notation: up to 17
+// significant digits.
+struct Scientific {
+    bool negative = false;
+    char digits[17] = {};
+    int count = 0;
+    int exponent = 0;
+};
+
+Scientific Scan(const char* p, const char* end) {
+    Scientific s;
     if (*p == '-') {
-        f.negative = true;
+        s.negative = true;
         ++p;
     }
-    int n = 0;
     for (; *p != 'e'; ++p)
-        if (*p != '.') f.digits[n++] = *p;
-    std::memset(f.digits + n, '0', static_cast<std::size_t>(15 - n));
+        if (*p != '.' && s.count < 17) s.digits[s.count++] = *p;
     ++p;  // the 'e'
-    std::from_chars(*p == '+' ? p + 1 : p, end, f.exponent);
+    std::from_chars(*p == '+' ? p + 1 : p, end, s.exponent);
+    return s;
+}
+
+FifteenDigits FirstFifteen(const Scientific& s) {
+    FifteenDigits f;
+    f.negative = s.negative;
+    f.exponent = s.exponent;
+    const int n = std::min(s.count, 15);
+    std::memcpy(f.digits, s.digits, static_cast<std::size_t>(n));
+    std::memset(f.digits + n, '0', static_cast<std::size_t>(15 - n));
     return f;
 }
 
+void RoundUp(FifteenDigits& f) {
+    int k = 14;
+    while (k >= 0 && f.digits[k] == '9') f.digits[k--] = '0';
+    if (k >= 0) {
+        ++f.digits[k];
+    } else {  // 999... became 1000...
+        f.digits[0] = '1';
+        ++f.exponent;
+    }
+}
+
 FifteenDigits Round15(double d) {
-    // The shortest text that reads back as d is the quick way. When it has 15 digits or fewer it
-    // is also d rounded to 15 digits: it lies within half a unit in the last place of d, far less
-    // than half a unit of the fifteenth digit, so no other 15-digit number can be nearer.
+    // The quick way starts from the shortest text S that reads back as d, which lies within half
+    // a unit in the last place (ulp) of d. With 15 digits or fewer, S is d rounded to 15 digits:
+    // half an ulp is far less than half a unit of the fifteenth digit, so no other 15-digit number
+    // is nearer. With 16 or 17, S rounds the same way as d unless its dropped digits lie within
+    // half an ulp of a tie; only then is d rounded exactly, the slow way.
     char buf[40];
     auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific);
-    const char* e = std::find(buf, r.ptr, 'e');
-    if (std::count_if(static_cast<const char*>(buf), e, IsDigit) > 15)
-        r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
-    return FromScientific(buf, r.ptr);
+    const Scientific s = Scan(buf, r.ptr);
+    if (s.count <= 15) return FirstFifteen(s);
+
+    // The dropped digits and half an ulp, both in units of the seventeenth digit. Half an ulp is
+    // at most 2^-53 |d| < 1.12 (first digit + 1) such units.
+    const int dropped = (s.digits[15] - '0') * 10 + (s.count == 17 ? s.digits[16] - '0' : 0);
+    const int halfUlp = (s.digits[0] - '0' + 1) * 12 / 10 + 1;
+    if (std::abs(dropped - 50) > halfUlp) {
+        FifteenDigits f = FirstFifteen(s);
+        if (dropped > 50) RoundUp(f);
+        return f;
+    }
+    r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
+    return FirstFifteen(Scan(buf, r.ptr));
 }
 
 }  // namespace

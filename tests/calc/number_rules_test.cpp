@@ -187,6 +187,12 @@ TEST(NumberText, AgreesWithExactRoundingOnManyDoubles) {
     for (int i = 0; i < 200000; ++i) {
         double d = std::pow(10.0, magnitude(random));
         if (i % 2) d = shortDecimal(random) / std::pow(10.0, places(random));  // like 48.19
+        if (i % 4 == 1) {  // next to a tie of the fifteenth digit, like 1.23456789012345|5
+            std::string tie = std::to_string(shortDecimal(random) + 1000000) + "123456789";
+            tie =
+                tie.substr(0, 1) + "." + tie.substr(1, 14) + "5e" + std::to_string(places(random));
+            d = std::strtod(tie.c_str(), nullptr);
+        }
         for (int k = nudge(random); k != 0; k += k > 0 ? -1 : 1)
             d = std::nextafter(d, k > 0 ? 1e300 : 0.0);
         if (i % 3 == 0) d = -d;
