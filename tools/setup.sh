@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev  # the tests
     libbenchmark-dev           # the benchmarks
     clang libclang-rt-14-dev   # the sanitizer build and the fuzzer
+    desktop-file-utils appstream  # checking the desktop entry and the metainfo
     qt6-base-dev               # the window
     fonts-noto-cjk             # a font that draws the window's Chinese
     qt6-translations-l10n      # Qt's own buttons and menus in Chinese

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -50,6 +51,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(kCaption);
     createControls();
     setTabOrder();
+    describeForScreenReaders();
     Form_Load();
     Text1[0]->setFocus();  // the first control of the tab order
 }
@@ -112,6 +114,31 @@ void Form1::createControls() {
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+}
+
+void Form1::describeForScreenReaders() {
+    // Each field is announced by the label that stands beside it (or above it).
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {Label1[0], Text1[0]}, {Label1[2], Text1[1]}, {Label1[1], Combo1},   {Label1[3], Text1[2]},
+        {Label1[4], Text1[3]}, {Label1[5], Text1[4]}, {Label1[6], Text1[5]}, {Label3, Text2}};
+    for (auto [label, field] : buddies) {
+        label->setBuddy(field);
+        field->setAccessibleName(label->text());
+    }
+    Combo1->view()->setAccessibleName(Label1[1]->text());  // the list that drops down
+    Text1[2]->setAccessibleDescription(Label2->text());
+    List1->setAccessibleName(QStringLiteral("预设列表"));
+    List1->setAccessibleDescription(
+        QStringLiteral("常见机油的粘度和总油量。双击一行，把它的数值填入最后使用的输入框。"));
+    Command1->setAccessibleName(QStringLiteral("生成"));
+    Command1->setAccessibleDescription(
+        QStringLiteral("按生成粘度算出两种机油的配比，加入生成记录。快捷键 Alt+E 或 Enter。"));
+    Command2->setAccessibleName(QStringLiteral("清空"));
+    Command2->setAccessibleDescription(QStringLiteral("清空生成记录。快捷键 Alt+C 或 Esc。"));
+    Command3->setAccessibleName(QStringLiteral("剪切稳定性"));
+    Command3->setAccessibleDescription(
+        QStringLiteral("加宽窗口，显示A剪切稳定性和B剪切稳定性输入框；再按一次收起。"));
+    Command3->setToolTip(Command3->accessibleDescription());
 }
 
 void Form1::setTabOrder() {

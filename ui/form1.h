@@ -54,6 +54,7 @@ class Form1 : public QWidget {
   private:
     void createControls();
     void setTabOrder();
+    void describeForScreenReaders();
     BlendFields readFields() const;
     void showFailure(const RunResult& result);
     void setClientWidth(int widthTwips);

@@ -1,0 +1,104 @@
+// What a screen reader finds in the window: every control that takes the focus has a name, the
+// fields are named by their labels, and the buttons say what they do.
+#include <QAccessible>
+#include <QApplication>
+#include <QtTest>
+
+#include "ui/chinese_interface.h"
+#include "ui/form1.h"
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void everyFocusableControlHasAName();
+    void fieldsAreNamedByTheirLabels_data();
+    void fieldsAreNamedByTheirLabels();
+    void buttonsAndListSayWhatTheyDo();
+
+  private:
+    // The accessible interface of the control with this object name.
+    QAccessibleInterface* control(const char* name) {
+        auto* w = form.findChild<QWidget*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return QAccessible::queryAccessibleInterface(w);
+    }
+
+    olvimar::Form1 form;
+};
+
+void AccessibilityTest::everyFocusableControlHasAName() {
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList unnamed;
+    int focusable = 0;
+    // Walk the tree from the window down; list rows are items, not controls.
+    QList<QAccessibleInterface*> todo = {QAccessible::queryAccessibleInterface(&form)};
+    while (!todo.isEmpty()) {
+        QAccessibleInterface* node = todo.takeFirst();
+        for (int i = 0; i < node->childCount(); ++i)
+            if (QAccessibleInterface* child = node->child(i)) todo.append(child);
+        if (!node->object() || !node->object()->isWidgetType() || !node->state().focusable)
+            continue;
+        ++focusable;
+        if (node->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed.append(node->object()->objectName() + QLatin1Char(':') +
+                           QString::fromLatin1(node->object()->metaObject()->className()));
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    // Six boxes, the drop-down and its list, the preset list, the record box, three buttons.
+    QCOMPARE(focusable, 13);
+}
+
+void AccessibilityTest::fieldsAreNamedByTheirLabels_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("oil A") << "Text1_0"
+                           << "A机油粘度";
+    QTest::newRow("oil B") << "Text1_1"
+                           << "B机油粘度";
+    QTest::newRow("temperature") << "Combo1"
+                                 << "温度 ℃";
+    QTest::newRow("targets") << "Text1_2"
+                             << "生成粘度";
+    QTest::newRow("total") << "Text1_3"
+                           << "总机油 L";
+    QTest::newRow("shear of A") << "Text1_4"
+                                << "A剪切稳定性";
+    QTest::newRow("shear of B") << "Text1_5"
+                                << "B剪切稳定性";
+    QTest::newRow("record") << "Text2"
+                            << "生成记录";
+}
+
+void AccessibilityTest::fieldsAreNamedByTheirLabels() {
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QCOMPARE(this->control(control.toLatin1().constData())->text(QAccessible::Name), name);
+}
+
+void AccessibilityTest::buttonsAndListSayWhatTheyDo() {
+    const struct {
+        const char* control;
+        const char* name;
+    } cases[] = {{"Command1", "生成"},
+                 {"Command2", "清空"},
+                 {"Command3", "剪切稳定性"},
+                 {"List1", "预设列表"}};
+    for (const auto& c : cases) {
+        QAccessibleInterface* a = control(c.control);
+        QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(c.name));
+        QVERIFY2(!a->text(QAccessible::Description).isEmpty(), c.control);
+    }
+    QVERIFY(control("Text1_2")->text(QAccessible::Description).contains(QStringLiteral("7-14")));
+}
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    olvimar::UseChineseInterface(app);
+    AccessibilityTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "accessibility_test.moc"
