@@ -1,6 +1,7 @@
-# The two commands of the README are `make run` and `make test`: each installs what is missing,
-# configures and builds, then opens the window or runs every test. The other targets are for
-# measuring and hardening: `make bench`, `make sanitize`, `make fuzz`.
+# The README's two commands are `make run` and `make test` (through ./make.sh on a machine without
+# make): each installs what is missing, configures and builds, then opens the window or runs every
+# test. The other targets are for measuring and hardening: `make bench`, `make sanitize`,
+# `make fuzz`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
