@@ -6,19 +6,10 @@
 #include "calc/blend.h"
 #include "calc/failure.h"
 #include "value_printer.h"
+#include "worked_example.h"
 
 namespace olvimar {
 namespace {
-
-// The worked example: 0w20 and 0w40 at 100 ℃, four litres.
-BlendFields Example() {
-    BlendFields f;
-    f.s = 0;
-    f.viscA = "7.276";
-    f.viscB = "13.69";
-    f.litres = "4";
-    return f;
-}
 
 std::string Entry(const Value& ret, const BlendFields& f) {
     Value record;

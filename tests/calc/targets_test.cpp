@@ -9,6 +9,7 @@
 #include "calc/number_rules.h"
 #include "calc/targets.h"
 #include "value_printer.h"
+#include "worked_example.h"
 
 namespace olvimar {
 namespace {
@@ -115,15 +116,6 @@ TEST(ExpandTargets, RefusesRangesThatWouldNotEnd) {
             EXPECT_EQ(e.failure().text, c.expression) << c.expression;
         }
     }
-}
-
-BlendFields Example() {
-    BlendFields f;
-    f.s = 0;
-    f.viscA = "7.276";
-    f.viscB = "13.69";
-    f.litres = "4";
-    return f;
 }
 
 // The target lines of a record, one per entry.
