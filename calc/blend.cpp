@@ -94,6 +94,28 @@ void AppendSplit(std::string& entry, double pct, double total) {
     entry += 'L';
 }
 
+// An oil of the field `text`: its viscosity, and ln(c + viscosity) for the blending rule.
+Blender::Oil ReadOil(double c, const std::string& text, Input input, Step& at) {
+    at = {input};
+    Blender::Oil oil;
+    oil.visc = ToNumber(text);
+    at = {input, Situation::ViscosityTooLow};
+    oil.ln = Log(Checked(c + oil.visc));
+    return oil;
+}
+
+// The same oil after losing `lossText` percent of its viscosity by shear.
+Blender::Oil Shear(double c, const Blender::Oil& oil, const std::string& lossText, Input input,
+                   Step& at) {
+    at = {input};
+    const double loss = ToNumber(lossText);
+    at = {input, Situation::ShearUnusable};
+    Blender::Oil sheared;
+    sheared.visc = Checked(oil.visc * Checked(1 - loss / 100));
+    sheared.ln = Log(Checked(c + sheared.visc));
+    return sheared;
+}
+
 double Constant(const TempTable& temp, std::int16_t s) {
     if (s < 0 || s >= static_cast<std::int16_t>(temp.size()))
         throw CalcError(FailureKind::SubscriptOutOfRange);
@@ -128,19 +150,11 @@ void Blender::calc(const Value& ret, Value& record) {
         at = {Input::Target, Situation::ViscosityTooLow};
         const double t = Log(Checked(c + target));
         if (!oils_) {
-            Oils o;
-            at = {Input::ViscA};
-            o.viscA = ToNumber(fields_.viscA);
-            at = {Input::ViscA, Situation::ViscosityTooLow};
-            o.a = Log(Checked(c + o.viscA));
-            at = {Input::ViscB};
-            o.viscB = ToNumber(fields_.viscB);
-            at = {Input::ViscB, Situation::ViscosityTooLow};
-            o.b = Log(Checked(c + o.viscB));
-            oils_ = o;
+            const Oil a = ReadOil(c, fields_.viscA, Input::ViscA, at);
+            oils_ = Oils{a, ReadOil(c, fields_.viscB, Input::ViscB, at)};
         }
 
-        const double pct = Percentage(FractionOfA(t, oils_->a, oils_->b, false, lnAB_, at));
+        const double pct = Percentage(FractionOfA(t, oils_->a.ln, oils_->b.ln, false, lnAB_, at));
 
         std::string entry;
         entry.reserve(160);
@@ -157,24 +171,12 @@ void Blender::calc(const Value& ret, Value& record) {
         // A text of blanks counts as filled: only the empty text turns the shear line off.
         if (!fields_.lossA.empty() && !fields_.lossB.empty()) {
             if (!sheared_) {
-                Oils o;
-                at = {Input::LossA};
-                const double lossA = ToNumber(fields_.lossA);
-                at = {Input::LossA, Situation::ShearUnusable};
-                const double kA = Checked(1 - lossA / 100);
-                o.viscA = Checked(oils_->viscA * kA);
-                o.a = Log(Checked(c + o.viscA));
-                at = {Input::LossB};
-                const double lossB = ToNumber(fields_.lossB);
-                at = {Input::LossB, Situation::ShearUnusable};
-                const double kB = Checked(1 - lossB / 100);
-                o.viscB = Checked(oils_->viscB * kB);
-                o.b = Log(Checked(c + o.viscB));
-                sheared_ = o;
+                const Oil a = Shear(c, oils_->a, fields_.lossA, Input::LossA, at);
+                sheared_ = Oils{a, Shear(c, oils_->b, fields_.lossB, Input::LossB, at)};
             }
             // The target itself is not adjusted for shear.
             const double pct2 =
-                Percentage(FractionOfA(t, sheared_->a, sheared_->b, true, lnShearedAB_, at));
+                Percentage(FractionOfA(t, sheared_->a.ln, sheared_->b.ln, true, lnShearedAB_, at));
             entry += "\r\n";
             at = {Input::Litres};
             AppendSplit(entry, pct2, *total_);

@@ -41,10 +41,15 @@ class Blender {
     Blender(const BlendFields& fields, const TempTable& temp);
     void calc(const Value& ret, Value& record);
 
+    // One oil as the blending rule sees it.
+    struct Oil {
+        double visc = 0;  // viscosity, cSt
+        double ln = 0;    // ln(c + visc)
+    };
+
   private:
     struct Oils {
-        double viscA = 0, a = 0;  // viscosity of A and ln(c + viscA)
-        double viscB = 0, b = 0;
+        Oil a, b;
     };
     const BlendFields& fields_;
     const TempTable& temp_;
