@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <exception>
+#include <limits>
 
 #include "calc/generation.h"
 #include "calc/number_rules.h"
@@ -105,7 +106,10 @@ void Form1::createControls() {
     for (QPushButton* b : {Command1, Command2, Command3}) b->setAutoDefault(true);
     Command1->setDefault(true);
 
-    for (QLineEdit* box : Text1) box->installEventFilter(this);
+    for (QLineEdit* box : Text1) {
+        box->setMaxLength(std::numeric_limits<int>::max());  // the boxes take text of any length
+        box->installEventFilter(this);
+    }
     for (QWidget* w :
          std::initializer_list<QWidget*>{Combo1, List1, Text2, Command1, Command2, Command3})
         w->installEventFilter(this);
@@ -142,10 +146,10 @@ void Form1::describeForScreenReaders() {
 }
 
 void Form1::setTabOrder() {
-    const QWidget* order[] = {Text1[0], Text1[1], Combo1, Text1[2], Text1[3], Command1,
+    QWidget* const order[] = {Text1[0], Text1[1], Combo1, Text1[2], Text1[3], Command1,
                               Command2, List1,    Text2,  Command3, Text1[4], Text1[5]};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        QWidget::setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+        QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void Form1::setClientWidth(int widthTwips) {
