@@ -48,7 +48,7 @@ double Quotient(double x, double y) {
     return Checked(x / y);
 }
 
-// The fraction x of oil A from t = ln ln(target + c), a and b for A and B:
+// The fraction x of oil A from t = ln(c + target), a = ln(c + A) and b = ln(c + B):
 // x = ln(t / b) / ln(a / b), the A term first. `shear` says whether a and b carry the losses, so
 // that a failure names the loss fields rather than the viscosities. ln(a / b) is the same for
 // every target of a run and is kept in `lnAB` once worked out.

@@ -10,7 +10,7 @@ RunResult RunGeneration(std::string_view expression, const BlendFields& fields,
     try {
         const Targets targets(expression);
         Blender blender(fields, temp);
-        std::size_t before = record.isText() ? record.text().size() : 0;
+        const std::size_t before = record.isText() ? record.text().size() : 0;
         targets.forEach([&](const Value& ret) {
             try {
                 blender.calc(ret, record);
