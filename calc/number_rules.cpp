@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "failure.h"
 
@@ -117,27 +118,68 @@ void RoundUp(FifteenDigits& f) {
 }
 
 FifteenDigits Round15(double d) {
-    // The quick way starts from the shortest text S that reads back as d, which lies within half
-    // a unit in the last place (ulp) of d. With 15 digits or fewer, S is d rounded to 15 digits:
-    // half an ulp is far less than half a unit of the fifteenth digit, so no other 15-digit number
-    // is nearer. With 16 or 17, S rounds the same way as d unless its dropped digits lie within
-    // half an ulp of a tie; only then is d rounded exactly, the slow way.
+    // The quick way starts from the shortest text S that reads back as d. With 15 digits or
+    // fewer, S is d rounded to 15 digits: S lies within half an ulp of d, and for a normal double
+    // half an ulp (at most 2^-53 |d|) is far less than half a unit of the fifteenth digit, so no
+    // other 15-digit number is nearer. A subnormal double has fewer bits, its ulp is no longer
+    // small beside |d| (5e-324 is shortest "5" and exactly 4.94065645841247...e-324), so it is
+    // always rounded the slow, exact way.
+    //
+    // With 16 or 17 digits, S rounds to the same 15 digits as d unless S is itself a tie, a
+    // sixteen-digit text ending in 5. A tie T of the fifteenth digit has 16 digits; were it
+    // strictly between d and S, it would lie nearer to d than S does and so read back as d too,
+    // and the shortest text, which is the nearest of the shortest, would be T (or shorter), not S.
+    // So the digits of S after the fifteenth decide, with no margin, except for that one case.
     char buf[40];
     auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific);
     const Scientific s = Scan(buf, r.ptr);
-    if (s.count <= 15) return FirstFifteen(s);
-
-    // The dropped digits and half an ulp, both in units of the seventeenth digit. Half an ulp is
-    // at most 2^-53 |d| < 1.12 (first digit + 1) such units.
-    const int dropped = (s.digits[15] - '0') * 10 + (s.count == 17 ? s.digits[16] - '0' : 0);
-    const int halfUlp = (s.digits[0] - '0' + 1) * 12 / 10 + 1;
-    if (std::abs(dropped - 50) > halfUlp) {
-        FifteenDigits f = FirstFifteen(s);
-        if (dropped > 50) RoundUp(f);
-        return f;
+    if (std::fabs(d) >= std::numeric_limits<double>::min()) {
+        if (s.count <= 15) return FirstFifteen(s);
+        if (s.count == 17 || s.digits[15] != '5') {
+            FifteenDigits f = FirstFifteen(s);
+            if (s.digits[15] >= '5') RoundUp(f);
+            return f;
+        }
     }
     r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
     return FirstFifteen(Scan(buf, r.ptr));
+}
+
+// Whether the 15-digit form of a number is a tie at the third decimal: its fourth decimal is the
+// 5 and every digit after it is 0, as for a typed 7.0005.
+bool FifteenDigitTie(const FifteenDigits& f) {
+    const int fourth = f.exponent + 4;  // the index of the fourth decimal among the digits
+    if (fourth < 0 || fourth > 14 || f.digits[fourth] != '5') return false;
+    return std::all_of(f.digits + fourth + 1, f.digits + 15, [](char c) { return c == '0'; });
+}
+
+// Whether a double lies exactly half-way between two numbers of three decimals. Such a number
+// has exactly four decimals ending in 5, (2k + 1) / 2000, and a double can be that only when it
+// is an odd number of sixteenths.
+bool ExactTie(double magnitude) {
+    const double sixteenths = magnitude * 16;  // exact: a power of two
+    return std::isfinite(sixteenths) && sixteenths == std::floor(sixteenths) &&
+           std::fmod(sixteenths, 2) == 1;
+}
+
+// Adds one unit of the last digit to a string of decimal digits, carrying into a new digit.
+void IncrementDigits(std::string& digits) {
+    std::size_t k = digits.size();
+    while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+    if (k == 0)
+        digits.insert(digits.begin(), '1');
+    else
+        ++digits[k - 1];
+}
+
+// The whole digits of a fixed-notation text, then `decimals` decimals, without the point.
+std::string FixedDigits(double magnitude, int decimals) {
+    char buf[330];  // the largest double has 309 whole digits
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, decimals);
+    std::string digits(buf, r.ptr);
+    digits.erase(digits.size() - static_cast<std::size_t>(decimals) - 1, 1);
+    return digits;
 }
 
 }  // namespace
@@ -302,33 +344,29 @@ std::string NumberText(const Value& value) {
 
 void AppendThreeDecimals(std::string& out, double d) {
     if (!std::isfinite(d)) throw CalcError(FailureKind::Overflow);
-    FifteenDigits f = Round15(d);
-    // Lay the digits out around the point: `whole` digits before it, three after it, and the
-    // first dropped digit, which decides the rounding.
-    int whole = f.exponent + 1;
+    const double magnitude = std::fabs(d);
+    // The whole digits and three decimals of |d| rounded, without the point. Only a tie is
+    // judged on the 15-digit form that NumberText shows; every other number is rounded from its
+    // exact binary value, which for a magnitude of 10^12 or more has more decimals than those 15
+    // digits show.
     std::string digits;
-    digits.reserve(static_cast<std::size_t>(whole > 0 ? whole : 0) + 4);
-    for (int pos = (whole > 0 ? 0 : whole); pos < whole + 4; ++pos) {
-        if (pos < 0 || pos >= 15)
-            digits += '0';
-        else
-            digits += f.digits[pos];
-    }
-    // digits now holds max(whole, 0) whole digits, three decimals and the dropped digit.
-    bool up = digits.back() >= '5';  // an exact tie rounds away from zero
-    digits.pop_back();
-    if (up) {
-        std::size_t k = digits.size();
-        while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
-        if (k == 0)
-            digits.insert(digits.begin(), '1');
-        else
-            ++digits[k - 1];
+    const FifteenDigits f = Round15(d);
+    if (FifteenDigitTie(f)) {
+        const int whole = f.exponent + 1;
+        for (int pos = std::min(whole, 0); pos < whole + 3; ++pos)
+            digits += pos < 0 ? '0' : f.digits[pos];  // the tie lies within the 15 digits
+        IncrementDigits(digits);  // an exact tie rounds away from zero, unlike printf
+    } else if (ExactTie(magnitude)) {
+        digits = FixedDigits(magnitude, 4);  // exact: the tie has four decimals
+        digits.pop_back();                   // its 5
+        IncrementDigits(digits);
+    } else {
+        digits = FixedDigits(magnitude, 3);  // exact rounding; no tie is left to decide
     }
     std::size_t lead = 0;  // no zero before the point: 0.5 is written .500
     while (lead + 3 < digits.size() && digits[lead] == '0') ++lead;
-    bool zero = digits.find_first_not_of('0') == std::string::npos;
-    if (f.negative && !zero) out += '-';
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    if (std::signbit(d) && !zero) out += '-';
     out.append(digits, lead, digits.size() - 3 - lead);
     out += '.';
     out.append(digits, digits.size() - 3, 3);

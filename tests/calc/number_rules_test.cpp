@@ -1,8 +1,10 @@
 // The rules by which text becomes a number and back, and the operations on Values.
 #include <gtest/gtest.h>
 
+#include <locale.h>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -153,15 +155,29 @@ TEST(NumberText, WritesFifteenSignificantDigitsPlainly) {
         {"huge with mantissa", Value::Double(4.819e19), "4.819E+19"},
         {"tiny uses an exponent", Value::Double(-1.5e-11), "-1.5E-11"},
         {"three-digit exponent", Value::Double(1e300), "1E+300"},
+        {"smallest subnormal to 15 digits", Value::Double(5e-324), "4.94065645841247E-324"},
+        {"subnormal whose shortest text has 15 digits", Value::Double(4.72135967052751e-310),
+         "4.72135967052751E-310"},
         {"Boolean", Value::Boolean(true), "True"},
     };
     for (const TextCase& c : cases) EXPECT_EQ(NumberText(c.value), c.expected) << c.name;
 }
 
+// printf's exact rounding of d, in the "C" locale although the tests run under a comma one.
+std::string PrintfInC(const char* format, double d) {
+    const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const locale_t before = uselocale(c);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, format, d);
+    uselocale(before);
+    freelocale(c);
+    return buf;
+}
+
 // NumberText as printf's exact "%.14e" rounding gives it, written plainly: the slow, sure way.
 std::string ReferenceNumberText(double d) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", d);
+    const std::string printed = PrintfInC("%.14e", d);
+    const char* buf = printed.c_str();
     std::string digits;
     const char* p = buf + (buf[0] == '-');
     for (; *p != 'e'; ++p)
@@ -169,6 +185,11 @@ std::string ReferenceNumberText(double d) {
     const int exponent = std::atoi(p + 1);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     std::string out = buf[0] == '-' ? "-" : "";
+    if (exponent < -10) {  // the far too small, as 1.5E-11
+        out += digits.substr(0, 1);
+        if (digits.size() > 1) out += "." + digits.substr(1);
+        return out + (exponent > -10 ? "E-0" : "E-") + std::to_string(-exponent);
+    }
     if (exponent < 0) return out + "0." + std::string(-exponent - 1, '0') + digits;
     if (digits.size() <= static_cast<std::size_t>(exponent) + 1)
         return out + digits + std::string(exponent + 1 - digits.size(), '0');
@@ -199,6 +220,14 @@ TEST(NumberText, AgreesWithExactRoundingOnManyDoubles) {
         ASSERT_EQ(NumberText(Value::Double(d)), ReferenceNumberText(d)) << std::hexfloat << d;
         ++checked;
     }
+    // Subnormals, where a double has fewer bits than fifteen digits need: any bit pattern.
+    std::uniform_int_distribution<std::uint64_t> subnormal(1, (std::uint64_t{1} << 52) - 1);
+    for (int i = 0; i < 20000; ++i) {
+        double d = 0;
+        const std::uint64_t bits = subnormal(random) >> (i % 52);
+        std::memcpy(&d, &bits, sizeof d);
+        ASSERT_EQ(NumberText(Value::Double(d)), ReferenceNumberText(d)) << std::hexfloat << d;
+    }
     double sum = 0;  // the range walk with the default step
     for (int i = 0; i < 100000; ++i, sum += 0.1)
         ASSERT_EQ(NumberText(Value::Double(sum)), ReferenceNumberText(sum)) << sum;
@@ -225,6 +254,15 @@ TEST(ThreeDecimals, RoundsToThreePlacesWithTiesAwayFromZero) {
         {"rounding to zero has no minus", Value::Double(-0.0001), ".000"},
         {"no thousands separators", Value::Double(1234567.5), "1234567.500"},
         {"huge value written in full", Value::Double(1e20), "100000000000000000000.000"},
+        {"beyond 15 digits the exact value decides", Value::Double(12345678901234.5678),
+         "12345678901234.568"},
+        {"huge value as its exact binary value", Value::Double(1e25),
+         "10000000000000000905969664.000"},
+        {"exact tie of sixteenths rounds away", Value::Double(0.0625), ".063"},
+        {"exact tie beyond 15 digits rounds away", Value::Double(123456789012.0625),
+         "123456789012.063"},
+        {"negative exact tie rounds away", Value::Double(-2.1875), "-2.188"},
+        {"tie at the first digit", Value::Text("0.0005"), ".001"},
         {"tiny value", Value::Double(1e-20), ".000"},
         {"Integer", Value::Integer(4), "4.000"},
     };
@@ -233,16 +271,45 @@ TEST(ThreeDecimals, RoundsToThreePlacesWithTiesAwayFromZero) {
 }
 
 TEST(NumberRules, DecimalPointIsAPointInEveryLocale) {
-    // A machine set to a comma locale must still read and write points.
-    const char* comma[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
-    std::string before = std::setlocale(LC_ALL, nullptr);
-    for (const char* name : comma)
-        if (std::setlocale(LC_ALL, name) != nullptr) break;
+    // The tests run under a comma locale (comma_locale_main.cpp): points all the same.
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(NumberText(Value::Double(2.5)), "2.5");
     EXPECT_EQ(ThreeDecimals(Value::Double(2.5)), "2.500");
     EXPECT_EQ(ToNumber("2.5"), 2.5);
     EXPECT_EQ(LeadingNumber("2.5"), 2.5);
-    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(FailureOf([] { ToNumber("2,5"); }), FailureKind::TypeMismatch);
+}
+
+TEST(ThreeDecimals, AgreesWithExactRoundingAtEveryMagnitude) {
+    // Rounded by hand to three decimals, ties away from zero: the exact binary value, all its
+    // decimals written out by printf, except where the 15 digits shown are a tie themselves (as
+    // 7.0005 is). Random doubles of 2^44 and more are often exact ties; from 10^10 to 10^11 the
+    // fifteenth digit is the fourth decimal, so one in ten is a tie of the 15 digits.
+    std::mt19937_64 random(7276);
+    std::uniform_real_distribution<double> magnitude(-5, 25);
+    for (int i = 0; i < 50000; ++i) {
+        const double d = (i % 2 ? -1 : 1) * std::pow(10.0, magnitude(random));
+        const std::string shown = ReferenceNumberText(std::fabs(d));
+        const std::size_t shownPoint = shown.find('.');
+        const bool shownTie = shownPoint != std::string::npos && shownPoint + 5 == shown.size() &&
+                              shown.back() == '5';
+        const std::string exact = shownTie ? shown : PrintfInC("%.90f", std::fabs(d));
+        const std::size_t point = exact.find('.');
+        std::string digits = exact.substr(0, point) + exact.substr(point + 1, 3);
+        if (exact[point + 4] >= '5') {
+            std::size_t k = digits.size();
+            while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+            if (k == 0)
+                digits.insert(0, "1");
+            else
+                ++digits[k - 1];
+        }
+        std::string expected =
+            digits.substr(0, digits.size() - 3) + "." + digits.substr(digits.size() - 3);
+        if (expected.rfind("0.", 0) == 0) expected.erase(0, 1);  // .500, not 0.500
+        if (d < 0 && expected != ".000") expected.insert(0, "-");
+        ASSERT_EQ(ThreeDecimals(Value::Double(d)), expected) << std::hexfloat << d;
+    }
 }
 
 TEST(RoundHalfEven, ExactTiesGoToTheEvenNumber) {
