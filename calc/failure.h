@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string>
 
@@ -36,13 +37,15 @@ enum class Situation {
     ShearSameViscosity,  // after the shear losses A and B have the same viscosity
     StepNotPositive,     // a range step of zero or less, or none at all
     TooManyValues,       // a range that would give more values than a run accepts
+    TooManyPieces,       // a list of more pieces than a run accepts
 };
 
 struct Failure {
     FailureKind kind = FailureKind::TypeMismatch;
     Input input = Input::None;
     Situation situation = Situation::None;
-    std::string text;  // the text of the input as the user typed it, where there is one
+    std::string text;        // the text of the input as the user typed it, where there is one
+    std::size_t pieces = 0;  // how many pieces a refused list has (TooManyPieces)
 };
 
 // Thrown by the core at the step where a failure arises. The generation run catches it and

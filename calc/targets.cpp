@@ -1,5 +1,6 @@
 #include "targets.h"
 
+#include <algorithm>
 #include <string>
 
 #include "failure.h"
@@ -27,6 +28,15 @@ double ReadRangeNumber(std::string_view expression, std::string_view piece) {
 Targets::Targets(std::string_view text) {
     if (InStr(text, "-") == 0) {  // the minus wins, even beside commas
         if (InStr(text, ",") > 0) {
+            // Counted before the text is split: each piece, empty or not, is handed over.
+            const auto pieces =
+                static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1;
+            if (pieces > kMaxTargetValues) {
+                Failure refused{FailureKind::InvalidArgument, Input::Expression,
+                                Situation::TooManyPieces, std::string(text)};
+                refused.pieces = pieces;
+                throw CalcError(std::move(refused));
+            }
             for (std::string& piece : Split(text, ","))
                 texts_.push_back(Value::Text(std::move(piece)));
         } else {
@@ -54,7 +64,7 @@ Targets::Targets(std::string_view text) {
     // Count the walk before any value is calculated, so that a range too long is refused whole.
     // This also stops a step too small to move the current value.
     for (double current = start_; current <= end; current += step_) {
-        if (count_ == kMaxRangeValues)
+        if (count_ == kMaxTargetValues)
             Refuse(text, FailureKind::InvalidArgument, Situation::TooManyValues);
         ++count_;
     }

@@ -8,9 +8,10 @@
 
 namespace olvimar {
 
-// The most values one range may give. A longer range, or a step too small to move the walk on,
-// is refused before anything is calculated.
-inline constexpr std::size_t kMaxRangeValues = 100000;
+// The most target values one press of Generate may take, from a range or a list. A longer range,
+// a step too small to move the walk on, or a list of more pieces (empty ones included) is refused
+// before anything is calculated.
+inline constexpr std::size_t kMaxTargetValues = 100000;
 
 // The step of a range written without one: the double nearest to one tenth.
 inline constexpr double kDefaultStep = 0.1;
@@ -22,8 +23,9 @@ inline constexpr double kDefaultStep = 0.1;
 // - else the whole text, as one Text.
 // A range reads its numbers leniently (LeadingNumber) and is walked as it is used, not stored.
 // The constructor throws CalcError with Input::Expression for a range number too large for a
-// double, a step not greater than zero (Situation::StepNotPositive) and a range of more than
-// kMaxRangeValues values (Situation::TooManyValues).
+// double, a step not greater than zero (Situation::StepNotPositive), a range of more than
+// kMaxTargetValues values (Situation::TooManyValues) and a list of more pieces than that
+// (Situation::TooManyPieces, with the number of pieces).
 class Targets {
   public:
     explicit Targets(std::string_view text);

@@ -1,6 +1,7 @@
 #include "ui/failure_text.h"
 
 #include "calc/targets.h"
+#include "ui/window_texts.h"
 
 namespace olvimar {
 
@@ -10,20 +11,20 @@ namespace {
 QString FieldName(Input input) {
     switch (input) {
         case Input::ViscA:
-            return QStringLiteral("A机油粘度");
+            return QString::fromUtf8(texts::kLabel1[0]);
         case Input::ViscB:
-            return QStringLiteral("B机油粘度");
+            return QString::fromUtf8(texts::kLabel1[2]);
         case Input::Litres:
-            return QStringLiteral("总机油 L");
+            return QString::fromUtf8(texts::kLabel1[4]);
         case Input::LossA:
-            return QStringLiteral("A剪切稳定性");
+            return QString::fromUtf8(texts::kLabel1[5]);
         case Input::LossB:
-            return QStringLiteral("B剪切稳定性");
+            return QString::fromUtf8(texts::kLabel1[6]);
         case Input::Target:
         case Input::Expression:
-            return QStringLiteral("生成粘度");
+            return QString::fromUtf8(texts::kLabel1[3]);
         case Input::Temperature:
-            return QStringLiteral("温度");
+            return QStringLiteral("温度");  // in a sentence, without its unit
         case Input::None:
             break;
     }
@@ -112,7 +113,12 @@ QString Describe(const Failure& f) {
         case Situation::TooManyValues:
             return QStringLiteral("生成粘度%1会产生超过 %2 个数值。请缩小范围或加大步长。")
                 .arg(Quoted(f.text))
-                .arg(kMaxRangeValues);
+                .arg(kMaxTargetValues);
+        case Situation::TooManyPieces:
+            return QStringLiteral("生成粘度%1有 %2 项，超过 %3 个数值。请分几次生成。")
+                .arg(Quoted(f.text))
+                .arg(f.pieces)
+                .arg(kMaxTargetValues);
         case Situation::None:
             break;
     }

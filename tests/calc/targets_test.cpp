@@ -83,12 +83,15 @@ TEST(ExpandTargets, RangesWalkByRepeatedAddition) {
     EXPECT_TRUE(ExpandTargets("7-").empty()) << "end 0 lies below the start";
     EXPECT_TRUE(ExpandTargets("14-7").empty());
     EXPECT_TRUE(ExpandTargets("14-7,1").empty());
+    EXPECT_EQ(ExpandTargets(std::string(kMaxTargetValues - 1, ',')).size(), kMaxTargetValues)
+        << "a list of exactly the most pieces runs";
 }
 
 struct RefusalCase {
-    const char* expression;
+    std::string expression;
     FailureKind kind;
     Situation situation;
+    std::size_t pieces = 0;
 };
 
 TEST(ExpandTargets, RefusesRangesThatWouldNotEnd) {
@@ -104,6 +107,10 @@ TEST(ExpandTargets, RefusesRangesThatWouldNotEnd) {
         {"1e16-2e16,1", FailureKind::InvalidArgument, Situation::TooManyValues},  // step lost
         {"1e400-2", FailureKind::Overflow, Situation::None},
         {"1-2,1e400", FailureKind::Overflow, Situation::None},
+        {std::string(kMaxTargetValues, ','), FailureKind::InvalidArgument,
+         Situation::TooManyPieces, kMaxTargetValues + 1},  // empty pieces count
+        {"7" + std::string(kMaxTargetValues, ','), FailureKind::InvalidArgument,
+         Situation::TooManyPieces, kMaxTargetValues + 1},
     };
     for (const RefusalCase& c : cases) {
         try {
@@ -114,6 +121,7 @@ TEST(ExpandTargets, RefusesRangesThatWouldNotEnd) {
             EXPECT_EQ(e.failure().situation, c.situation) << c.expression;
             EXPECT_EQ(e.failure().input, Input::Expression) << c.expression;
             EXPECT_EQ(e.failure().text, c.expression) << c.expression;
+            EXPECT_EQ(e.failure().pieces, c.pieces) << c.expression;
         }
     }
 }
