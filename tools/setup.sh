@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that Olvimar needs to build, run and test, and only those that are
-# missing: when everything is there it prints nothing and changes nothing.
+# Installs the Debian packages that Olvimar needs to build, run, test and package, and only those
+# that are missing: when everything is there it prints nothing and changes nothing. Otherwise it
+# says what it will install and lets apt show its progress, since a first set-up downloads some
+# 150 MB.
 set -euo pipefail
 
 packages=(
@@ -8,10 +10,13 @@ packages=(
     libgtest-dev libgmock-dev  # the tests
     libbenchmark-dev           # the benchmarks
     clang libclang-rt-14-dev   # the sanitizer build and the fuzzer
+    locales                    # a comma-decimal locale for the tests, compiled in the build
     desktop-file-utils appstream  # checking the desktop entry and the metainfo
     qt6-base-dev               # the window
     fonts-noto-cjk             # a font that draws the window's Chinese
     qt6-translations-l10n      # Qt's own buttons and menus in Chinese
+    librsvg2-bin               # the icon's PNG sizes, drawn from its SVG
+    dpkg-dev file lintian      # the Debian package and its check
 )
 
 missing=()
@@ -22,8 +27,18 @@ done
 [ "${#missing[@]}" -eq 0 ] && exit 0
 
 as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "Installing ${missing[*]} ..."
-"${as_root[@]}" apt-get update -qq
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Olvimar needs these Debian packages: ${missing[*]}" >&2
+        echo "Installing them needs root, and sudo is not installed. Run this again as root" >&2
+        echo "(su -c ./make.sh), or install them with: apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+    as_root=(sudo)
+fi
+echo "Olvimar needs these Debian packages, and what they depend on:"
+echo "  ${missing[*]}"
+echo "A first set-up downloads about 150 MB and takes a few minutes."
+"${as_root[@]}" apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,28 @@
+// The calculation tests run with a comma-decimal locale in force, as on a German or Russian
+// desktop, so that every number they read and write proves to use '.' whatever the locale says.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale>
+#include <stdexcept>
+
+int main(int argc, char* argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    const char* name = "de_DE.UTF-8";
+    try {
+        std::locale::global(std::locale(name));  // the C locale as well, being a named one
+    } catch (const std::runtime_error&) {
+    }
+    const char* inForce = std::setlocale(LC_NUMERIC, nullptr);
+    if (inForce == nullptr || std::strcmp(inForce, name) != 0 ||
+        std::strcmp(std::localeconv()->decimal_point, ",") != 0) {
+        const char* path = std::getenv("LOCPATH");
+        std::fprintf(stderr, "Cannot switch to the comma-decimal locale %s (LOCPATH=%s).\n", name,
+                     path ? path : "unset");
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}
