@@ -37,17 +37,6 @@ std::string InputText(Input input, const Value& ret, const BlendFields& f) {
     }
 }
 
-double Checked(double d) {
-    if (!std::isfinite(d)) throw CalcError(FailureKind::Overflow);
-    return d;
-}
-
-// A quotient of two doubles as a Value division gives it.
-double Quotient(double x, double y) {
-    if (y == 0) throw CalcError(FailureKind::DivisionByZero);
-    return Checked(x / y);
-}
-
 // The fraction x of oil A from t = ln(c + target), a = ln(c + A) and b = ln(c + B):
 // x = ln(t / b) / ln(a / b), the A term first. `shear` says whether a and b carry the losses, so
 // that a failure names the loss fields rather than the viscosities. ln(a / b) is the same for
@@ -70,13 +59,12 @@ double FractionOfA(double t, double a, double b, bool shear, std::optional<doubl
     at = {t <= 0 ? Input::Target : inB, low};
     double lt = Log(tb);
     at = {Input::None, shear ? Situation::ShearSameViscosity : Situation::SameViscosity};
-    if (la == 0) throw CalcError(FailureKind::DivisionByZero);
-    return Checked(lt / la);
+    return Quotient(lt, la);
 }
 
 // The percentage of oil A, in whole hundredths: an exact tie of hundredths goes to the even one.
 double Percentage(double x) {
-    return RoundHalfEven(Checked(x * 10000)) / 100;
+    return RoundHalfEven(Finite(x * 10000)) / 100;
 }
 
 // "A 48.19% 1.9276L, B 51.81% 2.0724L": the percentage and litres of each oil. B's percentage is
@@ -85,12 +73,12 @@ void AppendSplit(std::string& entry, double pct, double total) {
     entry += "A ";
     AppendNumberText(entry, pct);
     entry += "% ";
-    AppendNumberText(entry, Checked(pct / 100 * total));
+    AppendNumberText(entry, Finite(pct / 100 * total));
     entry += "L, B ";
     double pctB = 100 - pct;
     AppendNumberText(entry, pctB);
     entry += "% ";
-    AppendNumberText(entry, Checked(pctB / 100 * total));
+    AppendNumberText(entry, Finite(pctB / 100 * total));
     entry += 'L';
 }
 
@@ -100,7 +88,7 @@ Blender::Oil ReadOil(double c, const std::string& text, Input input, Step& at) {
     Blender::Oil oil;
     oil.visc = ToNumber(text);
     at = {input, Situation::ViscosityTooLow};
-    oil.ln = Log(Checked(c + oil.visc));
+    oil.ln = Log(Finite(c + oil.visc));
     return oil;
 }
 
@@ -111,8 +99,8 @@ Blender::Oil Shear(double c, const Blender::Oil& oil, const std::string& lossTex
     const double loss = ToNumber(lossText);
     at = {input, Situation::ShearUnusable};
     Blender::Oil sheared;
-    sheared.visc = Checked(oil.visc * Checked(1 - loss / 100));
-    sheared.ln = Log(Checked(c + sheared.visc));
+    sheared.visc = Finite(oil.visc * Finite(1 - loss / 100));
+    sheared.ln = Log(Finite(c + sheared.visc));
     return sheared;
 }
 
@@ -148,7 +136,7 @@ void Blender::calc(const Value& ret, Value& record) {
         at = {Input::Target};
         const double target = ToDouble(ret);
         at = {Input::Target, Situation::ViscosityTooLow};
-        const double t = Log(Checked(c + target));
+        const double t = Log(Finite(c + target));
         if (!oils_) {
             const Oil a = ReadOil(c, fields_.viscA, Input::ViscA, at);
             oils_ = Oils{a, ReadOil(c, fields_.viscB, Input::ViscB, at)};

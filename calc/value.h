@@ -33,9 +33,13 @@ class Value {
     double number() const { return std::get<4>(v_); }
     bool boolean() const { return std::get<5>(v_); }
 
-    // Appends text in place, as `*this = *this & tail` would for an Empty or Text value, without
-    // copying what is already there. The record grows this way, one entry at a time.
-    void appendText(std::string_view tail);
+    // Appends text in place, as `*this = *this & tail` would, without copying what is already
+    // there: an Empty value becomes the Text `tail`. The record grows this way, one entry at a
+    // time. A number has no text to grow; joining one to text is Concat's (text_ops.h).
+    void appendText(std::string_view tail) {
+        if (isEmpty()) v_ = std::string();
+        std::get<1>(v_).append(tail);  // throws std::bad_variant_access for a number
+    }
     // Makes room for a Text to grow to `size` bytes without moving; other kinds are left alone.
     void reserveText(std::size_t size) {
         if (isText()) std::get<1>(v_).reserve(size);

@@ -42,11 +42,6 @@ double AsDouble(const Operand& o) {
     return o.isDouble ? o.d : static_cast<double>(o.n);
 }
 
-Value Finite(double d) {
-    if (!std::isfinite(d)) throw CalcError(FailureKind::Overflow);
-    return Value::Double(d);
-}
-
 // A whole-number result keeps the wider kind of its operands; one that does not fit that kind is
 // an overflow, as it would be in a 16- or 32-bit register.
 Value Whole(std::int64_t n, bool isLong) {
@@ -76,11 +71,21 @@ template <typename DoubleOp, typename WholeOp>
 Value Arithmetic(const Value& a, const Value& b, DoubleOp doubleOp, WholeOp wholeOp) {
     Operand x = Read(a);
     Operand y = Read(b);
-    if (x.isDouble || y.isDouble) return Finite(doubleOp(AsDouble(x), AsDouble(y)));
+    if (x.isDouble || y.isDouble) return Value::Double(Finite(doubleOp(AsDouble(x), AsDouble(y))));
     return Whole(wholeOp(x.n, y.n), x.isLong || y.isLong);
 }
 
 }  // namespace
+
+double Finite(double d) {
+    if (!std::isfinite(d)) throw CalcError(FailureKind::Overflow);
+    return d;
+}
+
+double Quotient(double x, double y) {
+    if (y == 0) throw CalcError(FailureKind::DivisionByZero);
+    return Finite(x / y);
+}
 
 double ToDouble(const Value& value) {
     return AsDouble(Read(value));
@@ -105,10 +110,8 @@ Value Multiply(const Value& a, const Value& b) {
 }
 
 Value Divide(const Value& a, const Value& b) {
-    double x = AsDouble(Read(a));
-    double y = AsDouble(Read(b));
-    if (y == 0) throw CalcError(FailureKind::DivisionByZero);
-    return Finite(x / y);
+    const double x = AsDouble(Read(a));
+    return Value::Double(Quotient(x, AsDouble(Read(b))));
 }
 
 Value Equals(const Value& value, std::int16_t n) {

@@ -19,6 +19,11 @@ double ToDouble(const Value& value);
 // Throws DivisionByZero for a zero divisor, also 0 / 0.
 Value Divide(const Value& a, const Value& b);
 
+// The same rules on doubles already read, for a calculation that keeps its quantities as doubles:
+// a result that is not finite throws Overflow; a zero divisor throws DivisionByZero.
+double Finite(double d);
+double Quotient(double x, double y);
+
 // The Boolean of `value = n`: numeric, with Empty equal to 0 only. True is -1.
 Value Equals(const Value& value, std::int16_t n);
 

@@ -21,12 +21,11 @@
 #include "ui/record_box.h"
 #include "ui/tab_stop_delegate.h"
 #include "ui/twips.h"
+#include "ui/window_texts.h"
 
 namespace olvimar {
 
 namespace {
-
-const QString kCaption = QStringLiteral("Olvimar");
 
 template <typename W>
 W* Place(QWidget* parent, const char* name, QRect where) {
@@ -42,6 +41,13 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, QRect where, const char* t
     return label;
 }
 
+template <std::size_t N>
+QStringList Rows(const std::array<const char*, N>& rows) {
+    QStringList list;
+    for (const char* row : rows) list.append(QString::fromUtf8(row));
+    return list;
+}
+
 std::string Utf8(const QString& s) {
     return s.toStdString();
 }
@@ -49,7 +55,7 @@ std::string Utf8(const QString& s) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(kCaption);
+    setWindowTitle(QString::fromUtf8(texts::kCaption));
     createControls();
     setTabOrder();
     describeForScreenReaders();
@@ -69,30 +75,27 @@ void Form1::createControls() {
     Command1 = Place<QPushButton>(this, "Command1", twipsRect(2520, 1680, 975, 375));
     Command2 = Place<QPushButton>(this, "Command2", twipsRect(3600, 1680, 975, 375));
     List1 = Place<QListWidget>(this, "List1", twipsRect(120, 120, 1575, 1500));
-    Label1[0] = PlaceLabel(this, "Label1_0", twipsRect(1800, 135, 855, 255), "A机油粘度");
-    Label1[1] = PlaceLabel(this, "Label1_1", twipsRect(1800, 645, 855, 255), "温度 ℃");
-    Label1[2] = PlaceLabel(this, "Label1_2", twipsRect(1800, 375, 855, 255), "B机油粘度");
-    Label1[3] = PlaceLabel(this, "Label1_3", twipsRect(1800, 855, 855, 255), "生成粘度");
-    Label2 = PlaceLabel(this, "Label2", twipsRect(1800, 1440, 2895, 255),
-                        "生成可支持 7,10 或者 7-14 表达式");
+    Label1[0] = PlaceLabel(this, "Label1_0", twipsRect(1800, 135, 855, 255), texts::kLabel1[0]);
+    Label1[1] = PlaceLabel(this, "Label1_1", twipsRect(1800, 645, 855, 255), texts::kLabel1[1]);
+    Label1[2] = PlaceLabel(this, "Label1_2", twipsRect(1800, 375, 855, 255), texts::kLabel1[2]);
+    Label1[3] = PlaceLabel(this, "Label1_3", twipsRect(1800, 855, 855, 255), texts::kLabel1[3]);
+    Label2 = PlaceLabel(this, "Label2", twipsRect(1800, 1440, 2895, 255), texts::kLabel2);
     Text2 = Place<QPlainTextEdit>(this, "Text2", twipsRect(120, 2160, 4575, 2055));
-    Label3 = PlaceLabel(this, "Label3", twipsRect(120, 1800, 855, 255), "生成记录");
-    Label1[4] = PlaceLabel(this, "Label1_4", twipsRect(1800, 1095, 855, 255), "总机油 L");
-    Label1[5] = PlaceLabel(this, "Label1_5", twipsRect(4800, 120, 1095, 255), "A剪切稳定性");
-    Label1[6] = PlaceLabel(this, "Label1_6", twipsRect(4800, 720, 1095, 255), "B剪切稳定性");
+    Label3 = PlaceLabel(this, "Label3", twipsRect(120, 1800, 855, 255), texts::kLabel3);
+    Label1[4] = PlaceLabel(this, "Label1_4", twipsRect(1800, 1095, 855, 255), texts::kLabel1[4]);
+    Label1[5] = PlaceLabel(this, "Label1_5", twipsRect(4800, 120, 1095, 255), texts::kLabel1[5]);
+    Label1[6] = PlaceLabel(this, "Label1_6", twipsRect(4800, 720, 1095, 255), texts::kLabel1[6]);
     Command3 = Place<QPushButton>(this, "Command3", twipsRect(4680, 1320, 90, 2175));
     Text1[4] = Place<QLineEdit>(this, "Text1_4", twipsRect(4800, 360, 1935, 270));
     Text1[5] = Place<QLineEdit>(this, "Text1_5", twipsRect(4800, 960, 1935, 270));
 
-    Combo1->addItems({QStringLiteral("100 ℃"), QStringLiteral("40 ℃"), QStringLiteral("-5 ℃")});
+    Combo1->addItems(Rows(texts::kTemperatures));
     Combo1->setCurrentIndex(-1);  // no temperature until the user picks one
 
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setItemDelegate(new TabStopDelegate(List1));
-    List1->addItems({QStringLiteral("0w20\t7.276"), QStringLiteral("0w30\t11.25"),
-                     QStringLiteral("0w40\t13.69"), QStringLiteral("机油\t4L"),
-                     QStringLiteral("机油\t5L"), QString(), QStringLiteral("双击可添加右侧")});
+    List1->addItems(Rows(texts::kPresetRows));
 
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -100,8 +103,8 @@ void Form1::createControls() {
     Text2->setTabChangesFocus(true);
     recordBox_ = std::make_unique<RecordBox>(Text2);
 
-    Command1->setText(QStringLiteral("生成(&E)"));
-    Command2->setText(QStringLiteral("清空(&C)"));
+    Command1->setText(QString::fromUtf8(texts::kCommand1));
+    Command2->setText(QString::fromUtf8(texts::kCommand2));
     // Enter on a focused button presses that button; elsewhere it presses Generate.
     for (QPushButton* b : {Command1, Command2, Command3}) b->setAutoDefault(true);
     Command1->setDefault(true);
@@ -209,7 +212,7 @@ void Form1::Command1_Click() {
         if (RecordText().size() > before) recordBox_->bringIntoView(RecordText(), before);
     } catch (const std::exception&) {
         // Only running out of memory gets here; whole entries stay whole.
-        QMessageBox::critical(this, kCaption, UnexpectedFailureMessage());
+        QMessageBox::critical(this, windowTitle(), UnexpectedFailureMessage());
     }
 }
 
@@ -222,7 +225,7 @@ std::string_view Form1::RecordText() const {
 }
 
 void Form1::showFailure(const RunResult& result) {
-    QMessageBox::warning(this, kCaption, FailureMessage(*result.failure, result.values));
+    QMessageBox::warning(this, windowTitle(), FailureMessage(*result.failure, result.values));
 }
 
 void Form1::Command2_Click() {

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "ui/chinese_interface.h"
 #include "ui/form1.h"
+#include "window_fixture.h"
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
@@ -94,11 +94,7 @@ void AccessibilityTest::buttonsAndListSayWhatTheyDo() {
 }
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    olvimar::UseChineseInterface(app);
-    AccessibilityTest test;
-    return QTest::qExec(&test, argc, argv);
+    return olvimar::testing::RunOffscreen<AccessibilityTest>(argc, argv);
 }
 
 #include "accessibility_test.moc"
