@@ -68,6 +68,9 @@ TEST(CalcBlend, EntriesComeOutDigitForDigit) {
         {"40 ℃ uses its own constant", Value::Text("10"),
          With(Example(), [](BlendFields& f) { f.s = 1; }),
          "OUT 4L, 10.000 cSt\r\nA 49.88% 1.9952L, B 50.12% 2.0048L\r\n"},
+        {"-5 ℃ uses its own constant", Value::Text("10"),
+         With(Example(), [](BlendFields& f) { f.s = 2; }),
+         "OUT 4L, 10.000 cSt\r\nA 48.28% 1.9312L, B 51.72% 2.0688L\r\n"},
         {"empty text appends nothing", Value::Text(""), Example(), ""},
         {"empty text reads no field, not even the temperature", Value::Text(""), BlendFields{}, ""},
     };

@@ -7,43 +7,23 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
+#include <clocale>
 #include <memory>
 
 #include "calc/number_rules.h"
-#include "ui/chinese_interface.h"
 #include "ui/form1.h"
 #include "ui/twips.h"
+#include "window_fixture.h"
 
 using olvimar::Form1;
 using olvimar::twips;
 using olvimar::Value;
 
-namespace {
-
-// Closes every modal message box as soon as it opens and keeps its title and text, so that a
-// test that opens one goes on, and a box that nobody expected is a failure, not a hang.
-class BoxCatcher {
-  public:
-    BoxCatcher() {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxes.append(box->windowTitle() + QLatin1Char('|') + box->text());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer_.start();
-    }
-    QStringList boxes;
-
-  private:
-    QTimer timer_;
-};
-
-}  // namespace
+using olvimar::testing::BoxCatcher;
 
 class Form1Test : public QObject {
     Q_OBJECT
@@ -71,10 +51,13 @@ class Form1Test : public QObject {
     void enterPressesGenerate();
     void enterOnAButtonPressesThatButton();
     void escapeClearsFromAnyControl();
+    void escapeWithAModifierKeepsTheRecord();
     void ctrlEnterStartsANewLineInTheRecordBox();
 
     // Generate
     void workedExampleThroughTheControls();
+    void fortyDegreesThroughTheDropDown();
+    void commaDecimalLocaleStillWritesPoints();
     void shearLineWhenBothLossesAreFilled();
     void failureShowsAMessageAndKeepsTheBox_data();
     void failureShowsAMessageAndKeepsTheBox();
@@ -83,6 +66,7 @@ class Form1Test : public QObject {
     void theBoxShowsExactlyTheRecordAfterEveryRun();
     void theFirstEntryOfARunIsInView_data();
     void theFirstEntryOfARunIsInView();
+    void aPressThatAddsNothingDoesNotScroll();
 
   private:
     template <typename W>
@@ -238,6 +222,10 @@ void Form1Test::presetInsertion_data() {
     QTest::newRow("blank row adds a lone comma to targets") << 2 << "7" << QList<int>{5} << "7,";
     QTest::newRow("hint row adds a lone comma to targets") << 2 << "7" << QList<int>{6} << "7,";
     QTest::newRow("hidden shear box is a target too") << 5 << "1" << QList<int>{2} << "13.69";
+    // The boxes take any length, and the append test of a long text must not overflow.
+    const QString longTargets(40000, QLatin1Char('7'));
+    QTest::newRow("targets of 40000 characters extended")
+        << 2 << longTargets << QList<int>{0} << longTargets + QStringLiteral(",7.276");
 }
 
 void Form1Test::presetInsertion() {
@@ -297,8 +285,8 @@ void Form1Test::widthToggles() {
     QTest::mouseClick(command(3), Qt::LeftButton);
     QCOMPARE(form->width(), twips(6825));
     QCOMPARE(form->wideValue(), Value::Integer(1));
-    QVERIFY(text1(4)->geometry().right() < form->width());
-    QVERIFY(find<QLabel>("Label1_5")->geometry().right() < form->width());
+    for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(form->rect().contains(w->geometry()), qPrintable(w->objectName()));
     QTest::mouseClick(command(3), Qt::LeftButton);
     QCOMPARE(form->width(), twips(4770));
     QCOMPARE(form->wideValue(), Value::Integer(0));
@@ -348,19 +336,24 @@ void Form1Test::accessKeysPressTheirButtons() {
 void Form1Test::enterPressesGenerate_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
     for (const char* name : {"Text1_0", "Text1_2", "Text1_5", "Combo1", "List1", "Text2"}) {
-        QTest::newRow(name) << name << int(Qt::Key_Return);
-        QTest::newRow(QByteArray(name).append(" keypad").constData()) << name << int(Qt::Key_Enter);
+        QTest::newRow(name) << name << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow(QByteArray(name).append(" keypad").constData())
+            << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
     }
+    // Only the record box takes Ctrl+Enter as a new line.
+    QTest::newRow("Text1_2 Ctrl") << "Text1_2" << int(Qt::Key_Return) << int(Qt::ControlModifier);
 }
 
 void Form1Test::enterPressesGenerate() {
     QFETCH(QString, control);
     QFETCH(int, key);
+    QFETCH(int, modifiers);
     fillWorkedExample(QStringLiteral("10"));
     auto* w = form->findChild<QWidget*>(control);
     focus(w);
-    QTest::keyClick(w, Qt::Key(key));
+    QTest::keyClick(w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(text2()->toPlainText(),
              QStringLiteral("OUT 4L, 10.000 cSt\nA 48.19% 1.9276L, B 51.81% 2.0724L\n"));
 }
@@ -390,6 +383,16 @@ void Form1Test::escapeClearsFromAnyControl() {
         QVERIFY2(text2()->toPlainText().isEmpty(), qPrintable(w->objectName()));
         QCOMPARE(form->recordValue(), Value::Text(""));
     }
+}
+
+void Form1Test::escapeWithAModifierKeepsTheRecord() {
+    fillWorkedExample(QStringLiteral("10"));
+    form->Command1_Click();
+    focus(text1(2));
+    for (Qt::KeyboardModifier m : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
+        QTest::keyClick(text1(2), Qt::Key_Escape, m);
+    QVERIFY(!text2()->toPlainText().isEmpty());
+    QVERIFY(!record().isEmpty());
 }
 
 void Form1Test::ctrlEnterStartsANewLineInTheRecordBox() {
@@ -425,6 +428,33 @@ void Form1Test::workedExampleThroughTheControls() {
     QCOMPARE(text2()->toPlainText(), QString(expected).replace(QStringLiteral("\r\n"), "\n"));
 }
 
+void Form1Test::fortyDegreesThroughTheDropDown() {
+    fillWorkedExample(QStringLiteral("12"));
+    combo1()->setCurrentIndex(-1);
+    focus(combo1());
+    QTest::keyClick(combo1(), Qt::Key_Down);
+    QTest::keyClick(combo1(), Qt::Key_Down);
+    QCOMPARE(combo1()->currentText(), QStringLiteral("40 ℃"));
+    QTest::keyClick(combo1(), Qt::Key_Return);
+    QCOMPARE(record(),
+             QStringLiteral("OUT 4L, 12.000 cSt\r\nA 20.91% 0.8364L, B 79.09% 3.1636L\r\n"));
+}
+
+void Form1Test::commaDecimalLocaleStillWritesPoints() {
+    // ctest starts this test under de_DE.UTF-8, which Qt puts in force for the C library.
+    QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral(","));
+    fillWorkedExample(QStringLiteral("10,12"));
+    form->Command1_Click();
+    QCOMPARE(record(),
+             QStringLiteral("OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n"
+                            "OUT 4L, 12.000 cSt\r\nA 19.85% 0.794L, B 80.15% 3.206L\r\n"));
+    text1(0)->setText(QStringLiteral("7,276"));
+    form->Command1_Click();
+    QTRY_COMPARE(catcher->boxes.size(), 1);
+    QVERIFY(catcher->boxes.takeFirst().contains(
+        QStringLiteral("“7,276”不是有效的数字。小数点请用“.”。")));
+}
+
 void Form1Test::shearLineWhenBothLossesAreFilled() {
     fillWorkedExample(QStringLiteral("10"));
     text1(4)->setText(QStringLiteral("10"));
@@ -444,6 +474,16 @@ void Form1Test::failureShowsAMessageAndKeepsTheBox_data() {
     QTest::newRow("no temperature") << 0 << "7.276" << -1 << "请选择温度。" << 0;
     QTest::newRow("decimal comma in oil A")
         << 0 << "7,5" << 0 << "A机油粘度“7,5”不是有效的数字。小数点请用“.”。" << 0;
+    QTest::newRow("full-width comma in oil A")
+        << 0 << "7，276" << 0 << "A机油粘度“7，276”不是有效的数字。小数点请用“.”。" << 0;
+    QTest::newRow("full-width comma in the targets")
+        << 2 << "7，10" << 0 << "生成粘度中的“7，10”不是有效的数字。多个数值请用半角逗号“,”分隔。"
+        << 0;
+    QTest::newRow("blank list item") << 2 << "10, ,12" << 0 << "生成粘度中有一项只有空格。" << 1;
+    QTest::newRow("list of too many pieces")
+        << 2 << QString(100000, QLatin1Char(',')) << 0
+        << "生成粘度“,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,…”有 100001 项，超过 100000 个数值。"
+        << 0;
     QTest::newRow("oil B empty") << 1 << "" << 0 << "请填写B机油粘度。" << 0;
     QTest::newRow("target not a number")
         << 2 << "10,7a" << 0 << "生成粘度中的“7a”不是有效的数字。" << 1;
@@ -528,6 +568,11 @@ void Form1Test::theBoxShowsExactlyTheRecordAfterEveryRun() {
     text2()->setPlainText(QStringLiteral("edited by hand"));
     form->Command1_Click();
     QVERIFY(shownAsRecord());
+    QTextCursor overtype(text2()->document());  // one character typed over another
+    overtype.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    overtype.insertText(QStringLiteral("X"));
+    form->Command1_Click();
+    QVERIFY(shownAsRecord());
     form->Command2_Click();
     form->Command1_Click();
     QVERIFY(shownAsRecord());
@@ -565,12 +610,20 @@ void Form1Test::theFirstEntryOfARunIsInView() {
     if (targets.contains(QLatin1Char('-'))) QVERIFY(line.top() < line.height());  // at the top
 }
 
+void Form1Test::aPressThatAddsNothingDoesNotScroll() {
+    fillWorkedExample(QStringLiteral("7-14"));
+    form->Command1_Click();
+    QScrollBar* bar = text2()->verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    const int where = bar->value();
+    QVERIFY(where > 0);
+    text1(2)->setText(QString());  // nothing to calculate
+    form->Command1_Click();
+    QCOMPARE(bar->value(), where);
+}
+
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    olvimar::UseChineseInterface(app);
-    Form1Test test;
-    return QTest::qExec(&test, argc, argv);
+    return olvimar::testing::RunOffscreen<Form1Test>(argc, argv);
 }
 
 #include "form1_test.moc"
