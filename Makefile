@@ -6,7 +6,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run test bench sanitize fuzz
+.PHONY: setup build run test package bench sanitize fuzz
 
 setup:
 	@tools/setup.sh
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
+
+# The Debian package, from the normal build (which carries Debian's hardening flags).
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # Release build, five repetitions of each benchmark, mean, median and spread.
 bench: setup

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Olvimar needs to build, run, test and package, and only those
 # that are missing: when everything is there it prints nothing and changes nothing. Otherwise it
-# says what it will install and lets apt show its progress, since a first set-up downloads some
-# 150 MB.
+# says what it will install and lets apt show its progress, since a first set-up may download
+# a few hundred MB.
 set -euo pipefail
 
 packages=(
@@ -38,7 +38,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Olvimar needs these Debian packages, and what they depend on:"
 echo "  ${missing[*]}"
-echo "A first set-up downloads about 150 MB and takes a few minutes."
+echo "A first set-up on a bare Debian 12 downloads up to about 300 MB; apt shows its progress."
 "${as_root[@]}" apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"
