@@ -1,36 +1,64 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the real window under Xvfb: the worked example in the narrow
-# window, then the shear-adjusted lines in the wide one. Needs xvfb, xdotool and imagemagick.
+# Takes the README's screenshots of the real window under Xvfb, by keyboard alone: the worked
+# example in the narrow window; the shear-adjusted lines in the wide one; the window under a
+# 16-point desktop font (qt6ct); and at scale factor 1.5. Needs xvfb, xdotool, imagemagick, qt6ct.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-app=${1:-build/app/olvimar}
+app=$(realpath "${1:-build/app/olvimar}")
 display=:97
 
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+config=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null; rm -rf "$config"' EXIT
 export DISPLAY=$display
 sleep 1
-"$app" 2>/dev/null &
-trap 'kill $! $xvfb 2>/dev/null' EXIT
-window=$(xdotool search --sync --name '^Olvimar$' | head -1)
-xdotool windowfocus --sync "$window"
-sleep 0.5
 
-xdotool type --delay 30 "7.276"
-xdotool key Tab && xdotool type --delay 30 "13.69"
-xdotool key Tab Down Tab && xdotool type --delay 30 "10,12"
-xdotool key Tab && xdotool type --delay 30 "4"
-xdotool key Return
-sleep 0.5
-import -window "$window" docs/olvimar-narrow.png
+# The worked example, typed as a person would: oil A, oil B, 100 ℃, the targets and the total.
+type_example() {
+    xdotool type --delay 30 "7.276"
+    xdotool key Tab && xdotool type --delay 30 "13.69"
+    xdotool key Tab Down Tab && xdotool type --delay 30 "10,12"
+    xdotool key Tab && xdotool type --delay 30 "4"
+    xdotool key Return
+    sleep 0.5
+}
 
-# The thin bar at the right edge widens the window to the shear-loss boxes.
-xdotool mousemove --window "$window" 315 160 click 1
-sleep 0.3
-xdotool mousemove --window "$window" 380 30 click 1 && xdotool type --delay 30 "10"
-xdotool key Tab && xdotool type --delay 30 "5"
-xdotool key Escape Return
-sleep 0.5
-import -window "$window" docs/olvimar-wide.png
-echo "docs/olvimar-narrow.png docs/olvimar-wide.png"
+# shoot NAME WIDE [VAR=VALUE ...]: starts the window with those variables and takes docs/NAME.
+shoot() {
+    local name=$1 wide=$2
+    shift 2
+    env "$@" "$app" 2>/dev/null &
+    local pid=$!
+    local window
+    window=$(xdotool search --sync --name '^Olvimar$' | head -1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    type_example
+    if [ "$wide" = wide ]; then
+        # From the total: Generate, Clear, the list, the record, the bar, then the shear box of
+        # A, which widens the window as it takes the focus.
+        xdotool key Tab Tab Tab Tab Tab Tab && xdotool type --delay 30 "10"
+        xdotool key Tab && xdotool type --delay 30 "5"
+        xdotool key Escape Return
+        sleep 0.5
+    fi
+    import -window "$window" "docs/$name"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "docs/$name"
+}
+
+shoot olvimar-narrow.png narrow
+shoot olvimar-wide.png wide
+
+mkdir -p "$config/qt6ct"
+cat >"$config/qt6ct/qt6ct.conf" <<'CONF'
+[Appearance]
+style=Fusion
+[Fonts]
+general="Noto Sans CJK SC,16,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+fixed="Noto Sans Mono CJK SC,16,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+CONF
+shoot olvimar-16pt.png wide XDG_CONFIG_HOME="$config" QT_QPA_PLATFORMTHEME=qt6ct
+shoot olvimar-scale-1.5.png wide QT_SCALE_FACTOR=1.5

@@ -1,8 +1,10 @@
 #include "ui/form1.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,29 +19,19 @@
 #include "calc/number_rules.h"
 #include "calc/text_ops.h"
 #include "calc/value_ops.h"
+#include "ui/accessible.h"
 #include "ui/failure_text.h"
+#include "ui/preset_list.h"
 #include "ui/record_box.h"
 #include "ui/tab_stop_delegate.h"
+#include "ui/temperature_box.h"
+#include "ui/text_fit.h"
 #include "ui/twips.h"
 #include "ui/window_texts.h"
 
 namespace olvimar {
 
 namespace {
-
-template <typename W>
-W* Place(QWidget* parent, const char* name, QRect where) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(where);
-    return w;
-}
-
-QLabel* PlaceLabel(QWidget* parent, const char* name, QRect where, const char* text) {
-    auto* label = Place<QLabel>(parent, name, where);
-    label->setText(QString::fromUtf8(text));
-    return label;
-}
 
 template <std::size_t N>
 QStringList Rows(const std::array<const char*, N>& rows) {
@@ -55,6 +47,7 @@ std::string Utf8(const QString& s) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    InstallAccessibility();
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     createControls();
     setTabOrder();
@@ -65,29 +58,43 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 Form1::~Form1() = default;
 
+template <typename W>
+W* Form1::Place(const char* name, TwipsRect where) {
+    auto* w = new W(this);
+    w->setObjectName(QString::fromLatin1(name));
+    layout_.emplace_back(w, where);
+    return w;
+}
+
+QLabel* Form1::PlaceLabel(const char* name, TwipsRect where, const char* text) {
+    auto* label = Place<QLabel>(name, where);
+    label->setText(QString::fromUtf8(text));
+    return label;
+}
+
 void Form1::createControls() {
-    //                                          Left   Top  Width Height
-    Text1[0] = Place<QLineEdit>(this, "Text1_0", twipsRect(2760, 120, 1935, 270));
-    Text1[1] = Place<QLineEdit>(this, "Text1_1", twipsRect(2760, 360, 1935, 270));
-    Combo1 = Place<QComboBox>(this, "Combo1", twipsRect(2760, 600, 1935, 300));
-    Text1[2] = Place<QLineEdit>(this, "Text1_2", twipsRect(2760, 840, 1935, 270));
-    Text1[3] = Place<QLineEdit>(this, "Text1_3", twipsRect(2760, 1080, 1935, 270));
-    Command1 = Place<QPushButton>(this, "Command1", twipsRect(2520, 1680, 975, 375));
-    Command2 = Place<QPushButton>(this, "Command2", twipsRect(3600, 1680, 975, 375));
-    List1 = Place<QListWidget>(this, "List1", twipsRect(120, 120, 1575, 1500));
-    Label1[0] = PlaceLabel(this, "Label1_0", twipsRect(1800, 135, 855, 255), texts::kLabel1[0]);
-    Label1[1] = PlaceLabel(this, "Label1_1", twipsRect(1800, 645, 855, 255), texts::kLabel1[1]);
-    Label1[2] = PlaceLabel(this, "Label1_2", twipsRect(1800, 375, 855, 255), texts::kLabel1[2]);
-    Label1[3] = PlaceLabel(this, "Label1_3", twipsRect(1800, 855, 855, 255), texts::kLabel1[3]);
-    Label2 = PlaceLabel(this, "Label2", twipsRect(1800, 1440, 2895, 255), texts::kLabel2);
-    Text2 = Place<QPlainTextEdit>(this, "Text2", twipsRect(120, 2160, 4575, 2055));
-    Label3 = PlaceLabel(this, "Label3", twipsRect(120, 1800, 855, 255), texts::kLabel3);
-    Label1[4] = PlaceLabel(this, "Label1_4", twipsRect(1800, 1095, 855, 255), texts::kLabel1[4]);
-    Label1[5] = PlaceLabel(this, "Label1_5", twipsRect(4800, 120, 1095, 255), texts::kLabel1[5]);
-    Label1[6] = PlaceLabel(this, "Label1_6", twipsRect(4800, 720, 1095, 255), texts::kLabel1[6]);
-    Command3 = Place<QPushButton>(this, "Command3", twipsRect(4680, 1320, 90, 2175));
-    Text1[4] = Place<QLineEdit>(this, "Text1_4", twipsRect(4800, 360, 1935, 270));
-    Text1[5] = Place<QLineEdit>(this, "Text1_5", twipsRect(4800, 960, 1935, 270));
+    //                                 Left   Top  Width Height
+    Text1[0] = Place<QLineEdit>("Text1_0", {2760, 120, 1935, 270});
+    Text1[1] = Place<QLineEdit>("Text1_1", {2760, 360, 1935, 270});
+    Combo1 = Place<TemperatureBox>("Combo1", {2760, 600, 1935, 300});
+    Text1[2] = Place<QLineEdit>("Text1_2", {2760, 840, 1935, 270});
+    Text1[3] = Place<QLineEdit>("Text1_3", {2760, 1080, 1935, 270});
+    Command1 = Place<QPushButton>("Command1", {2520, 1680, 975, 375});
+    Command2 = Place<QPushButton>("Command2", {3600, 1680, 975, 375});
+    List1 = Place<PresetList>("List1", {120, 120, 1575, 1500});
+    Label1[0] = PlaceLabel("Label1_0", {1800, 135, 855, 255}, texts::kLabel1[0]);
+    Label1[1] = PlaceLabel("Label1_1", {1800, 645, 855, 255}, texts::kLabel1[1]);
+    Label1[2] = PlaceLabel("Label1_2", {1800, 375, 855, 255}, texts::kLabel1[2]);
+    Label1[3] = PlaceLabel("Label1_3", {1800, 855, 855, 255}, texts::kLabel1[3]);
+    Label2 = PlaceLabel("Label2", {1800, 1440, 2895, 255}, texts::kLabel2);
+    Text2 = Place<QPlainTextEdit>("Text2", {120, 2160, 4575, 2055});
+    Label3 = PlaceLabel("Label3", {120, 1800, 855, 255}, texts::kLabel3);
+    Label1[4] = PlaceLabel("Label1_4", {1800, 1095, 855, 255}, texts::kLabel1[4]);
+    Label1[5] = PlaceLabel("Label1_5", {4800, 120, 1095, 255}, texts::kLabel1[5]);
+    Label1[6] = PlaceLabel("Label1_6", {4800, 720, 1095, 255}, texts::kLabel1[6]);
+    Command3 = Place<QPushButton>("Command3", {4680, 1320, 90, 2175});
+    Text1[4] = Place<QLineEdit>("Text1_4", {4800, 360, 1935, 270});
+    Text1[5] = Place<QLineEdit>("Text1_5", {4800, 960, 1935, 270});
 
     Combo1->addItems(Rows(texts::kTemperatures));
     Combo1->setCurrentIndex(-1);  // no temperature until the user picks one
@@ -121,6 +128,13 @@ void Form1::createControls() {
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+    connect(List1, &PresetList::insertRequested, this, [this] { List1_DblClick(); });
+    // Outside a dialog Qt forgets the default button once it has had the focus and lost it; the
+    // frame that says "Enter generates" comes back whenever no other button has the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this)
+            Command1->setDefault(now == Command1 || !qobject_cast<QPushButton*>(now));
+    });
 }
 
 void Form1::describeForScreenReaders() {
@@ -135,8 +149,19 @@ void Form1::describeForScreenReaders() {
     Combo1->view()->setAccessibleName(Label1[1]->text());  // the list that drops down
     Text1[2]->setAccessibleDescription(Label2->text());
     List1->setAccessibleName(QStringLiteral("预设列表"));
-    List1->setAccessibleDescription(
-        QStringLiteral("常见机油的粘度和总油量。双击一行，把它的数值填入最后使用的输入框。"));
+    List1->setAccessibleDescription(QStringLiteral(
+        "常见机油的粘度和总油量。双击一行，或选中后按 Enter，把它的数值填入最后使用的输入框。"));
+    // A row is read out without its TAB, and the blank row says that it is blank.
+    for (int row = 0; row < List1->count(); ++row) {
+        QListWidgetItem* item = List1->item(row);
+        QString name = item->text().replace(QLatin1Char('\t'), QLatin1Char(' '));
+        item->setData(Qt::AccessibleTextRole,
+                      name.isEmpty() ? QStringLiteral("空行（清空输入框）") : name);
+    }
+    List1->item(List1->count() - 1)
+        ->setData(
+            Qt::AccessibleDescriptionRole,
+            QStringLiteral("双击一行，或选中后按 Enter，把它的数值填入右侧最后使用的输入框。"));
     Command1->setAccessibleName(QStringLiteral("生成"));
     Command1->setAccessibleDescription(
         QStringLiteral("按生成粘度算出两种机油的配比，加入生成记录。快捷键 Alt+E 或 Enter。"));
@@ -155,8 +180,28 @@ void Form1::setTabOrder() {
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
+Twips Form1::scale() const {
+    return Twips::ForFont(QFontInfo(font()).pixelSize());
+}
+
+void Form1::layOut() {
+    const Twips t = scale();
+    for (const auto& [control, where] : layout_) control->setGeometry(t.rect(where));
+    // Each box of the main column is covered by the next from 240 twips down.
+    for (QLineEdit* box : Text1) CentreTextByInk(box, t.px(240));
+    Combo1->setVisibleHeight(t.px(840 - 600));  // Text1(2) covers its foot
+    setFixedSize(t.px(clientWidth_), t.px(kHeight));
+}
+
 void Form1::setClientWidth(int widthTwips) {
-    setFixedSize(twips(widthTwips), twips(kHeight));
+    clientWidth_ = widthTwips;
+    layOut();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    // A desktop or platform theme may set its own font after the window was made.
+    if (event->type() == QEvent::FontChange) layOut();
+    QWidget::changeEvent(event);
 }
 
 void Form1::Form_Load() {
@@ -247,6 +292,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         for (std::size_t i = 0; i < Text1.size(); ++i)
             if (watched == Text1[i]) Text1_GotFocus(static_cast<int>(i));
+        // Typing must never go where nobody can see it: a shear box that takes the focus while
+        // the column is hidden widens the window, as the bar does.
+        if ((watched == Text1[4] || watched == Text1[5]) && !IsTrue(wide)) Command3_Click();
         return false;
     }
     if (event->type() != QEvent::KeyPress) return false;
@@ -263,6 +311,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == Text2 && key->modifiers().testFlag(Qt::ControlModifier)) {
         Text2->insertPlainText(QStringLiteral("\n"));  // Ctrl+Enter starts a new line
+        return true;
+    }
+    if (watched == List1) {
+        List1_DblClick();  // Enter on a row inserts its preset, as a double-click does
         return true;
     }
     Command1->click();

@@ -4,20 +4,23 @@
 #include <array>
 #include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "calc/blend.h"
 #include "calc/value.h"
+#include "ui/twips.h"
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace olvimar {
 
+class PresetList;
 class RecordBox;
+class TemperatureBox;
 struct RunResult;
 
 // The one window: the preset list, the fields of the two oils, the temperature, the targets and
@@ -48,11 +51,19 @@ class Form1 : public QWidget {
     static constexpr int kWideWidth = 6825;
     static constexpr int kHeight = 4365;
 
+    // Twips as pixels for the font the window now uses.
+    Twips scale() const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    template <typename W>
+    W* Place(const char* name, TwipsRect where);
+    QLabel* PlaceLabel(const char* name, TwipsRect where, const char* text);
     void createControls();
+    void layOut();
     void setTabOrder();
     void describeForScreenReaders();
     BlendFields readFields() const;
@@ -64,8 +75,8 @@ class Form1 : public QWidget {
     std::array<QLabel*, 7> Label1{};
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QListWidget* List1 = nullptr;
+    TemperatureBox* Combo1 = nullptr;
+    PresetList* List1 = nullptr;
     QPlainTextEdit* Text2 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
@@ -78,6 +89,8 @@ class Form1 : public QWidget {
     Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
 
     std::unique_ptr<RecordBox> recordBox_;
+    std::vector<std::pair<QWidget*, TwipsRect>> layout_;  // every control where the layout puts it
+    int clientWidth_ = kNarrowWidth;                      // twips
 };
 
 }  // namespace olvimar

@@ -4,14 +4,28 @@
 
 namespace olvimar {
 
-// The layout is drawn in twips, 1/1440 inch: 15 twips make one device-independent pixel, which
-// Qt scales on high-density screens.
-constexpr int twips(int t) {
-    return t / 15;
-}
+// A place or a size in the layout's unit, the twip (1/1440 inch).
+struct TwipsRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
 
-constexpr QRect twipsRect(int left, int top, int width, int height) {
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
+// How twips become pixels. The layout was drawn for a 12-pixel font (9 points at 96 dpi), where
+// 15 twips make one pixel. A window whose font is larger grows with it, like a dialog that
+// scales with its font, so that its texts still fit; a smaller font leaves the layout as drawn.
+class Twips {
+  public:
+    static constexpr int kDesignFontPixels = 12;
+
+    Twips() = default;  // the layout as drawn
+    static Twips ForFont(int fontPixels);
+
+    double pixelsPerTwip() const { return pixelsPerTwip_; }
+    int px(int twips) const;
+    // Each edge is converted on its own, so that controls whose edges meet in twips still meet.
+    QRect rect(const TwipsRect& r) const;
+
+  private:
+    double pixelsPerTwip_ = 1.0 / 15;
+};
 
 }  // namespace olvimar

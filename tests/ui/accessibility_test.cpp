@@ -15,6 +15,8 @@ class AccessibilityTest : public QObject {
     void fieldsAreNamedByTheirLabels_data();
     void fieldsAreNamedByTheirLabels();
     void buttonsAndListSayWhatTheyDo();
+    void theWindowIsAWindowNamedOlvimar();
+    void presetRowsReadWellAndInsertTheirPreset();
 
   private:
     // The accessible interface of the control with this object name.
@@ -91,6 +93,32 @@ void AccessibilityTest::buttonsAndListSayWhatTheyDo() {
         QVERIFY2(!a->text(QAccessible::Description).isEmpty(), c.control);
     }
     QVERIFY(control("Text1_2")->text(QAccessible::Description).contains(QStringLiteral("7-14")));
+}
+
+void AccessibilityTest::theWindowIsAWindowNamedOlvimar() {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Olvimar"));
+}
+
+void AccessibilityTest::presetRowsReadWellAndInsertTheirPreset() {
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QAccessibleInterface* list = control("List1");
+    QCOMPARE(list->childCount(), 7);
+    for (int row = 0; row < list->childCount(); ++row) {
+        const QString name = list->child(row)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && !name.contains(QLatin1Char('\t')), qPrintable(name));
+    }
+    QCOMPARE(list->child(0)->text(QAccessible::Name), QStringLiteral("0w20 7.276"));
+    QVERIFY(list->child(5)->text(QAccessible::Name).contains(QStringLiteral("空行")));
+
+    auto* litres = form.findChild<QWidget*>(QStringLiteral("Text1_3"));
+    litres->setFocus();
+    QAccessibleActionInterface* action = list->child(3)->actionInterface();
+    QVERIFY(action);
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(litres->property("text").toString(), QStringLiteral("4"));
 }
 
 int main(int argc, char* argv[]) {

@@ -20,7 +20,7 @@
 #include "window_fixture.h"
 
 using olvimar::Form1;
-using olvimar::twips;
+using olvimar::Twips;
 using olvimar::Value;
 
 using olvimar::testing::BoxCatcher;
@@ -45,7 +45,8 @@ class Form1Test : public QObject {
 
     // The keyboard
     void tabCycleVisitsEveryControl();
-    void hiddenShearBoxTakesTyping();
+    void shearBoxTakingTheFocusWidensTheWindow();
+    void enterOnTheListInsertsThePreset();
     void accessKeysPressTheirButtons();
     void enterPressesGenerate_data();
     void enterPressesGenerate();
@@ -131,8 +132,8 @@ void Form1Test::doubleClickRow(int row) {
 // ---- The handlers ----
 
 void Form1Test::startsNarrowEmptyAndFocusedOnOilA() {
-    QCOMPARE(form->width(), twips(4770));
-    QCOMPARE(form->height(), twips(4365));
+    QCOMPARE(form->width(), Twips().px(4770));
+    QCOMPARE(form->height(), Twips().px(4365));
     QCOMPARE(form->minimumSize(), form->maximumSize());  // the user cannot resize it
     QCOMPARE(form->windowTitle(), QStringLiteral("Olvimar"));
     QCOMPARE(combo1()->currentIndex(), -1);
@@ -169,7 +170,7 @@ void Form1Test::controlsCarryTheirTexts() {
     QCOMPARE(command(1)->text(), QStringLiteral("生成(&E)"));
     QCOMPARE(command(2)->text(), QStringLiteral("清空(&C)"));
     QVERIFY(command(3)->text().isEmpty());
-    QCOMPARE(command(3)->geometry(), olvimar::twipsRect(4680, 1320, 90, 2175));
+    QCOMPARE(command(3)->geometry(), Twips().rect({4680, 1320, 90, 2175}));
 
     const struct {
         const char* name;
@@ -272,7 +273,7 @@ void Form1Test::clearEmptiesOnlyTheRecord() {
     QCOMPARE(form->recordValue(), Value::Text(""));
     QCOMPARE(text1(0)->text(), QStringLiteral("7.276"));
     QCOMPARE(combo1()->currentIndex(), 0);
-    QCOMPARE(form->width(), twips(6825));
+    QCOMPARE(form->width(), Twips().px(6825));
     QCOMPARE(form->focusIdxValue(), Value::Integer(3));
 
     form->Command1_Click();  // the next run shows only its own entry
@@ -283,16 +284,16 @@ void Form1Test::clearEmptiesOnlyTheRecord() {
 void Form1Test::widthToggles() {
     text1(4)->setText(QStringLiteral("10"));
     QTest::mouseClick(command(3), Qt::LeftButton);
-    QCOMPARE(form->width(), twips(6825));
+    QCOMPARE(form->width(), Twips().px(6825));
     QCOMPARE(form->wideValue(), Value::Integer(1));
     for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(form->rect().contains(w->geometry()), qPrintable(w->objectName()));
     QTest::mouseClick(command(3), Qt::LeftButton);
-    QCOMPARE(form->width(), twips(4770));
+    QCOMPARE(form->width(), Twips().px(4770));
     QCOMPARE(form->wideValue(), Value::Integer(0));
     QCOMPARE(text1(4)->text(), QStringLiteral("10"));
     QTest::mouseClick(command(3), Qt::LeftButton);
-    QCOMPARE(form->width(), twips(6825));
+    QCOMPARE(form->width(), Twips().px(6825));
 }
 
 // ---- The keyboard ----
@@ -303,7 +304,10 @@ void Form1Test::tabCycleVisitsEveryControl() {
     focus(text1(0));
     for (int i = 1; i <= cycle.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), cycle[i % cycle.size()]);
+        QWidget* now = QApplication::focusWidget();
+        QCOMPARE(now, cycle[i % cycle.size()]);
+        // Generate looks like the default button unless another button has the focus.
+        QCOMPARE(command(1)->isDefault(), !qobject_cast<QPushButton*>(now) || now == command(1));
     }
     for (int i = cycle.size() - 1; i >= 0; --i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
@@ -311,14 +315,36 @@ void Form1Test::tabCycleVisitsEveryControl() {
     }
 }
 
-void Form1Test::hiddenShearBoxTakesTyping() {
+void Form1Test::shearBoxTakingTheFocusWidensTheWindow() {
     focus(text2());
     QTest::keyClick(text2(), Qt::Key_Tab);
     QTest::keyClick(command(3), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), text1(4));
     QCOMPARE(form->focusIdxValue(), Value::Integer(4));
+    QCOMPARE(form->wideValue(), Value::Integer(1));
+    QVERIFY(form->rect().contains(text1(4)->geometry()));
     QTest::keyClicks(text1(4), QStringLiteral("12"));
     QCOMPARE(text1(4)->text(), QStringLiteral("12"));
+
+    QTest::mouseClick(command(3), Qt::LeftButton);  // the bar still narrows it
+    QCOMPARE(form->width(), Twips().px(4770));
+    focus(text1(0));
+    QTest::keyClick(text1(0), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), text1(5));
+    QCOMPARE(form->width(), Twips().px(6825));
+}
+
+void Form1Test::enterOnTheListInsertsThePreset() {
+    fillWorkedExample(QStringLiteral("10"));
+    text1(3)->clear();
+    focus(text1(3));
+    focus(list1());
+    QTest::keyClick(list1(), Qt::Key_Home);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(list1(), Qt::Key_Down);
+    QCOMPARE(list1()->currentRow(), 3);
+    QTest::keyClick(list1(), Qt::Key_Return);
+    QCOMPARE(text1(3)->text(), QStringLiteral("4"));
+    QVERIFY(form->recordValue().isEmpty());  // not Generate
 }
 
 void Form1Test::accessKeysPressTheirButtons() {
@@ -337,7 +363,7 @@ void Form1Test::enterPressesGenerate_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    for (const char* name : {"Text1_0", "Text1_2", "Text1_5", "Combo1", "List1", "Text2"}) {
+    for (const char* name : {"Text1_0", "Text1_2", "Text1_5", "Combo1", "Text2"}) {
         QTest::newRow(name) << name << int(Qt::Key_Return) << int(Qt::NoModifier);
         QTest::newRow(QByteArray(name).append(" keypad").constData())
             << name << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
@@ -368,7 +394,7 @@ void Form1Test::enterOnAButtonPressesThatButton() {
     QVERIFY(text2()->toPlainText().isEmpty());
     focus(command(3));
     QTest::keyClick(command(3), Qt::Key_Enter);
-    QCOMPARE(form->width(), twips(6825));
+    QCOMPARE(form->width(), Twips().px(6825));
     QVERIFY(text2()->toPlainText().isEmpty());
 }
 

@@ -1,0 +1,129 @@
+#include "ui/accessible.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <map>
+
+#include "ui/preset_list.h"
+
+namespace olvimar {
+
+namespace {
+
+// One row of the preset list, as a screen reader sees it: named by its accessible text (the row
+// without its TAB), with "press" to insert its preset.
+class PresetRow : public QAccessibleInterface, public QAccessibleActionInterface {
+  public:
+    PresetRow(PresetList* list, int row) : list_(list), row_(row) {}
+
+    bool isValid() const override { return list_ && row_ < list_->count(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return list_ ? list_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(list_);
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override {
+        if (!isValid()) return {};
+        const QListWidgetItem* item = list_->item(row_);
+        if (t == QAccessible::Name) return item->data(Qt::AccessibleTextRole).toString();
+        if (t == QAccessible::Description)
+            return item->data(Qt::AccessibleDescriptionRole).toString();
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!isValid()) return {};
+        const QRect r = list_->visualItemRect(list_->item(row_));
+        return {list_->viewport()->mapToGlobal(r.topLeft()), r.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!isValid()) return s;
+        s.selectable = s.focusable = true;
+        s.selected = list_->item(row_)->isSelected();
+        s.focused = list_->hasFocus() && list_->currentRow() == row_;
+        s.invisible = !list_->isVisible();
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    QString localizedActionDescription(const QString& name) const override {
+        return name == pressAction() ? QStringLiteral("把这一行的数值填入最后使用的输入框")
+                                     : QString();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && isValid()) list_->insertPreset(row_);
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        return name == pressAction() ? QStringList{QStringLiteral("Return")} : QStringList();
+    }
+
+  private:
+    QPointer<PresetList> list_;
+    int row_;
+};
+
+// The preset list: its rows are its children.
+class PresetListInterface : public QAccessibleWidget {
+  public:
+    explicit PresetListInterface(PresetList* list) : QAccessibleWidget(list, QAccessible::List) {}
+    ~PresetListInterface() override {
+        for (const auto& [row, id] : rows_) QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return list()->count(); }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= list()->count()) return nullptr;
+        auto found = rows_.find(index);
+        if (found == rows_.end()) {
+            auto* row = new PresetRow(list(), index);
+            found = rows_.emplace(index, QAccessible::registerAccessibleInterface(row)).first;
+        }
+        return QAccessible::accessibleInterface(found->second);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (const auto& [row, id] : rows_)
+            if (QAccessible::accessibleInterface(id) == child) return row;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QModelIndex at = list()->indexAt(list()->viewport()->mapFromGlobal(QPoint(x, y)));
+        return at.isValid() ? child(at.row()) : nullptr;
+    }
+    QAccessibleInterface* focusChild() const override {
+        return list()->hasFocus() ? child(list()->currentRow()) : nullptr;
+    }
+
+  private:
+    PresetList* list() const { return static_cast<PresetList*>(widget()); }
+
+    mutable std::map<int, QAccessible::Id> rows_;
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    if (className == QLatin1String("olvimar::PresetList"))
+        return new PresetListInterface(static_cast<PresetList*>(object));
+    if (className == QLatin1String("olvimar::Form1"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(Factory), true);
+    (void)installed;
+}
+
+}  // namespace olvimar
