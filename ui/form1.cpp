@@ -189,7 +189,6 @@ void Form1::layOut() {
     for (const auto& [control, where] : layout_) control->setGeometry(t.rect(where));
     // Each box of the main column is covered by the next from 240 twips down.
     for (QLineEdit* box : Text1) CentreTextByInk(box, t.px(240));
-    Combo1->setVisibleHeight(t.px(840 - 600));  // Text1(2) covers its foot
     setFixedSize(t.px(clientWidth_), t.px(kHeight));
 }
 

@@ -2,7 +2,6 @@
 
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
-#include <algorithm>
 
 #include "ui/text_fit.h"
 
@@ -16,9 +15,7 @@ QRect TemperatureBox::textField() const {
 
 int TemperatureBox::textBaseline() const {
     const QRect field = textField();
-    const int bottom =
-        visibleHeight_ > 0 ? std::min(field.bottom(), visibleHeight_ - 1) : field.bottom();
-    return InkCentredBaseline(fontMetrics(), field.top(), bottom);
+    return InkCentredBaseline(fontMetrics(), field.top(), field.bottom());
 }
 
 void TemperatureBox::paintEvent(QPaintEvent*) {

@@ -4,28 +4,21 @@
 
 namespace olvimar {
 
-// The temperature drop-down. Its lower edge lies under the box below it, so it draws its chosen
-// row by the ink of the text, in the rows that stay in view.
+// The temperature drop-down. It draws its chosen row by the ink of the text, as the text boxes
+// place theirs; centred by the font's line box it would sit low, and its foot lies under the
+// box below.
 class TemperatureBox : public QComboBox {
     Q_OBJECT
 
   public:
     using QComboBox::QComboBox;
 
-    // The row where the box below begins to cover this one.
-    void setVisibleHeight(int rows) {
-        visibleHeight_ = rows;
-        update();
-    }
     // Where the chosen row's text stands, and from where it starts.
     int textBaseline() const;
     QRect textField() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-
-  private:
-    int visibleHeight_ = 0;  // 0: the whole box
 };
 
 }  // namespace olvimar
