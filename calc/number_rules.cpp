@@ -1,9 +1,11 @@
 #include "number_rules.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -56,14 +58,64 @@ double OutOfRange(std::string_view canonical) {
     return negative ? -0.0 : 0.0;
 }
 
+// The exact conversions between doubles and decimal text that the rules stand on, with '.'
+// whatever the locale: the standard library's to_chars and from_chars where it has them for
+// doubles; on a toolchain without them (the WebAssembly one), printf and strtod, whose C library
+// there (musl) knows no decimal point but '.'.
+#if defined(__cpp_lib_to_chars)
+constexpr bool kHasShortestText = true;
+
+// The shortest "[-]d.ddde[+-]xx" that reads back as d.
+char* ShortestScientific(char* first, char* last, double d) {
+    return std::to_chars(first, last, d, std::chars_format::scientific).ptr;
+}
+// d rounded exactly to 1 + `decimals` significant digits, "[-]d.ddde[+-]xx".
+char* RoundedScientific(char* first, char* last, double d, int decimals) {
+    return std::to_chars(first, last, d, std::chars_format::scientific, decimals).ptr;
+}
+// d rounded exactly to `decimals` decimals, "[-]ddd.ddd".
+char* RoundedFixed(char* first, char* last, double d, int decimals) {
+    return std::to_chars(first, last, d, std::chars_format::fixed, decimals).ptr;
+}
+// Reads the whole of `text`; out_of_range for a number too large or too small for a double.
+std::errc ReadDouble(std::string_view text, double& d) {
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), d);
+    if (ec == std::errc() && ptr != text.data() + text.size()) return std::errc::invalid_argument;
+    return ec;
+}
+#else
+constexpr bool kHasShortestText = false;
+
+char* ShortestScientific(char* first, char*, double) {
+    return first;  // not there: Round15 always takes the exact way
+}
+char* RoundedScientific(char* first, char* last, double d, int decimals) {
+    return first +
+           std::snprintf(first, static_cast<std::size_t>(last - first), "%.*e", decimals, d);
+}
+char* RoundedFixed(char* first, char* last, double d, int decimals) {
+    return first +
+           std::snprintf(first, static_cast<std::size_t>(last - first), "%.*f", decimals, d);
+}
+std::errc ReadDouble(std::string_view text, double& d) {
+    const std::string whole(text);
+    char* end = nullptr;
+    errno = 0;
+    d = std::strtod(whole.c_str(), &end);
+    if (end != whole.c_str() + whole.size()) return std::errc::invalid_argument;
+    // strtod also says ERANGE for a subnormal result, which is a number all the same.
+    if (errno == ERANGE && (d == 0 || std::isinf(d))) return std::errc::result_out_of_range;
+    return std::errc();
+}
+#endif
+
 // Reads a text already checked to be [-]digits[.digits][e[+-]digits] (either digit run may be
 // empty, not both).
 double ReadChecked(std::string_view canonical) {
     double d = 0;
-    auto [ptr, ec] = std::from_chars(canonical.data(), canonical.data() + canonical.size(), d);
+    const std::errc ec = ReadDouble(canonical, d);
     if (ec == std::errc::result_out_of_range) return OutOfRange(canonical);
-    if (ec != std::errc() || ptr != canonical.data() + canonical.size())
-        throw CalcError(FailureKind::TypeMismatch);
+    if (ec != std::errc()) throw CalcError(FailureKind::TypeMismatch);
     return d;
 }
 
@@ -131,9 +183,8 @@ FifteenDigits Round15(double d) {
     // and the shortest text, which is the nearest of the shortest, would be T (or shorter), not S.
     // So the digits of S after the fifteenth decide, with no margin, except for that one case.
     char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific);
-    const Scientific s = Scan(buf, r.ptr);
-    if (std::fabs(d) >= std::numeric_limits<double>::min()) {
+    if (kHasShortestText && std::fabs(d) >= std::numeric_limits<double>::min()) {
+        const Scientific s = Scan(buf, ShortestScientific(buf, buf + sizeof buf, d));
         if (s.count <= 15) return FirstFifteen(s);
         if (s.count == 17 || s.digits[15] != '5') {
             FifteenDigits f = FirstFifteen(s);
@@ -141,8 +192,7 @@ FifteenDigits Round15(double d) {
             return f;
         }
     }
-    r = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, 14);
-    return FirstFifteen(Scan(buf, r.ptr));
+    return FirstFifteen(Scan(buf, RoundedScientific(buf, buf + sizeof buf, d, 14)));
 }
 
 // Whether the 15-digit form of a number is a tie at the third decimal: its fourth decimal is the
@@ -175,9 +225,7 @@ void IncrementDigits(std::string& digits) {
 // The whole digits of a fixed-notation text, then `decimals` decimals, without the point.
 std::string FixedDigits(double magnitude, int decimals) {
     char buf[330];  // the largest double has 309 whole digits
-    const auto r =
-        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, decimals);
-    std::string digits(buf, r.ptr);
+    std::string digits(buf, RoundedFixed(buf, buf + sizeof buf, magnitude, decimals));
     digits.erase(digits.size() - static_cast<std::size_t>(decimals) - 1, 1);
     return digits;
 }

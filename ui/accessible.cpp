@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <map>
 
+#include "form/window_texts.h"
 #include "ui/preset_list.h"
 
 namespace olvimar {
@@ -59,8 +60,7 @@ class PresetRow : public QAccessibleInterface, public QAccessibleActionInterface
 
     QStringList actionNames() const override { return {pressAction()}; }
     QString localizedActionDescription(const QString& name) const override {
-        return name == pressAction() ? QStringLiteral("把这一行的数值填入最后使用的输入框")
-                                     : QString();
+        return name == pressAction() ? QString::fromUtf8(texts::kRowActionDescription) : QString();
     }
     void doAction(const QString& name) override {
         if (name == pressAction() && isValid()) list_->insertPreset(row_);

@@ -3,12 +3,11 @@
 #include <QWidget>
 #include <array>
 #include <memory>
-#include <string_view>
+#include <string>
 #include <utility>
 #include <vector>
 
-#include "calc/blend.h"
-#include "calc/value.h"
+#include "form/form.h"
 #include "ui/twips.h"
 
 class QLabel;
@@ -21,35 +20,25 @@ namespace olvimar {
 class PresetList;
 class RecordBox;
 class TemperatureBox;
-struct RunResult;
 
-// The one window: the preset list, the fields of the two oils, the temperature, the targets and
-// the total, Generate and Clear, the record box, and the thin bar that shows the shear column.
-class Form1 : public QWidget {
+// The one window, as Qt draws it: the preset list, the fields of the two oils, the temperature,
+// the targets and the total, Generate and Clear, the record box, and the thin bar that shows the
+// shear column. What the handlers do is the Form's; this is its view and its keyboard.
+class Form1 : public QWidget, private FormView {
     Q_OBJECT
 
   public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The event handlers. Each runs to its end and never lets a failure out.
-    void Form_Load();
-    void Text1_GotFocus(int index);
-    void List1_DblClick();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void ShowRecord();
+    // The event handlers, as the controls raise them.
+    void Text1_GotFocus(int index) { form_.Text1_GotFocus(index); }
+    void List1_DblClick() { form_.List1_DblClick(); }
+    void Command1_Click() { form_.Command1_Click(); }
+    void Command2_Click() { form_.Command2_Click(); }
+    void Command3_Click() { form_.Command3_Click(); }
 
-    // The module state, for whoever needs to look at it.
-    const Value& focusIdxValue() const { return focusIdx; }
-    const Value& recordValue() const { return record; }
-    const Value& wideValue() const { return wide; }
-
-    // Client widths in twips, narrow and wide; the height never changes.
-    static constexpr int kNarrowWidth = 4770;
-    static constexpr int kWideWidth = 6825;
-    static constexpr int kHeight = 4365;
+    const Form& form() const { return form_; }
 
     // Twips as pixels for the font the window now uses.
     Twips scale() const;
@@ -59,19 +48,25 @@ class Form1 : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    // The view of the Form.
+    std::string Text1(int index) const override;
+    void SetText1(int index, const std::string& text) override;
+    int Combo1Index() const override;
+    int List1Index() const override;
+    void SetClientWidth(int twips) override;
+    void ShowRecord(std::string_view record, std::size_t firstNew) override;
+    void ClearRecord() override;
+    void ShowFailure(const std::string& message) override;
+
     template <typename W>
-    W* Place(const char* name, TwipsRect where);
-    QLabel* PlaceLabel(const char* name, TwipsRect where, const char* text);
+    W* Place(const char* name);
+    QLabel* PlaceLabel(const char* name, const char* text);
     void createControls();
-    void layOut();
     void setTabOrder();
     void describeForScreenReaders();
-    BlendFields readFields() const;
-    void showFailure(const RunResult& result);
-    void setClientWidth(int widthTwips);
-    std::string_view RecordText() const;
+    void layOut();
 
-    std::array<QLineEdit*, 6> Text1{};
+    std::array<QLineEdit*, 6> Text1_{};
     std::array<QLabel*, 7> Label1{};
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -82,15 +77,10 @@ class Form1 : public QWidget {
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
 
-    Value focusIdx;                 // the Text1 box that last had the focus; Empty before any
-    std::array<Value, 7> preset{};  // the value behind each row of List1
-    TempTable temp{};               // the blending constant of each temperature row
-    Value record;                   // every entry since the start or the last Clear
-    Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
-
+    Form form_{*this};
     std::unique_ptr<RecordBox> recordBox_;
     std::vector<std::pair<QWidget*, TwipsRect>> layout_;  // every control where the layout puts it
-    int clientWidth_ = kNarrowWidth;                      // twips
+    int clientWidth_ = 0;                                 // twips
 };
 
 }  // namespace olvimar

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <cstddef>
+#include <string>
 
 #include "calc/failure.h"
 
@@ -9,10 +9,10 @@ namespace olvimar {
 
 // What went wrong and where, in words a person can act on: the field by its label, the text
 // that could not be used, and what to do about it. `calculated` is the number of target values
-// of the run that were recorded before the failure.
-QString FailureMessage(const Failure& failure, std::size_t calculated);
+// of the run that were recorded before the failure. UTF-8.
+std::string FailureMessage(const Failure& failure, std::size_t calculated);
 
 // For the failure that no input explains (the machine ran out of memory).
-QString UnexpectedFailureMessage();
+std::string UnexpectedFailureMessage();
 
 }  // namespace olvimar

@@ -1,0 +1,93 @@
+#include "form/form.h"
+
+#include <exception>
+
+#include "calc/generation.h"
+#include "calc/number_rules.h"
+#include "calc/text_ops.h"
+#include "calc/value_ops.h"
+#include "form/failure_text.h"
+#include "form/layout.h"
+
+namespace olvimar {
+
+void Form::Form_Load() {
+    preset[0] = Value::Double(7.276);
+    preset[1] = Value::Double(11.25);
+    preset[2] = Value::Double(13.69);
+    preset[3] = Value::Integer(4);
+    preset[4] = Value::Integer(5);
+    temp = BlendConstants();
+    view_.SetClientWidth(layout::kNarrowWidth);  // the shear column starts hidden
+}
+
+void Form::Text1_GotFocus(int index) {
+    focusIdx = Value::Integer(static_cast<std::int16_t>(index));
+    if (index >= 4 && !IsTrue(wide)) Command3_Click();
+}
+
+void Form::List1_DblClick() {
+    // focusIdx is Empty (the first box) or the index of a box, so this stays inside Text1.
+    const int k = ToIndex(focusIdx);
+    const Value old = Value::Text(view_.Text1(k));
+    const bool append = IsTrue(And(Equals(focusIdx, 2), Len(old)));
+
+    const int r = view_.List1Index();
+    if (r < 0 || r >= static_cast<int>(preset.size())) return;  // no row: nothing to insert
+
+    const Value& value = preset[static_cast<std::size_t>(r)];
+    const Value next = append ? Concat(Concat(old, Value::Text(",")), value) : value;
+    view_.SetText1(k, NumberText(next));
+}
+
+BlendFields Form::readFields() const {
+    BlendFields f;
+    f.s = static_cast<std::int16_t>(view_.Combo1Index());
+    f.viscA = view_.Text1(0);
+    f.viscB = view_.Text1(1);
+    f.litres = view_.Text1(3);
+    f.lossA = view_.Text1(4);
+    f.lossB = view_.Text1(5);
+    return f;
+}
+
+void Form::Command1_Click() {
+    try {
+        const std::size_t before = RecordText().size();
+        const RunResult result = RunGeneration(view_.Text1(2), readFields(), temp, record);
+        if (!result.ok()) {
+            // The record box keeps what it showed.
+            view_.ShowFailure(FailureMessage(*result.failure, result.values));
+            return;
+        }
+        ShowRecord(before);
+    } catch (const std::exception&) {
+        // Only running out of memory gets here; whole entries stay whole.
+        view_.ShowFailure(UnexpectedFailureMessage());
+    }
+}
+
+void Form::ShowRecord(std::size_t firstNew) {
+    view_.ShowRecord(RecordText(), firstNew);
+}
+
+std::string_view Form::RecordText() const {
+    return record.isText() ? std::string_view(record.text()) : std::string_view();  // Empty: ""
+}
+
+void Form::Command2_Click() {
+    record = Value::Text("");
+    view_.ClearRecord();
+}
+
+void Form::Command3_Click() {
+    if (IsTrue(wide)) {
+        view_.SetClientWidth(layout::kNarrowWidth);
+        wide = Value::Integer(0);
+    } else {
+        view_.SetClientWidth(layout::kWideWidth);
+        wide = Value::Integer(1);
+    }
+}
+
+}  // namespace olvimar

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calc/blend.h"
+#include "calc/value.h"
+
+namespace olvimar {
+
+// The window's controls as the handlers reach them. Each front end (the Qt window, the web page)
+// implements it over its own controls.
+class FormView {
+  public:
+    virtual ~FormView() = default;
+
+    virtual std::string Text1(int index) const = 0;  // the text of box Text1(index), UTF-8
+    virtual void SetText1(int index, const std::string& text) = 0;
+    virtual int Combo1Index() const = 0;  // the temperature row, -1 while none is chosen
+    virtual int List1Index() const = 0;   // the selected preset row, -1 while none is
+    virtual void SetClientWidth(int twips) = 0;
+    // The record box shows `record`, CR LF line ends and all; the entries of this press begin at
+    // byte `firstNew`, which a long record box brings into view (none when it is the size).
+    virtual void ShowRecord(std::string_view record, std::size_t firstNew) = 0;
+    virtual void ClearRecord() = 0;
+    // A modal message titled with the window's caption.
+    virtual void ShowFailure(const std::string& message) = 0;
+};
+
+// The window's behaviour without its drawing: the module state and the event handlers. Each
+// handler runs to its end and never lets a failure out; a failure is shown through the view.
+class Form {
+  public:
+    explicit Form(FormView& view) : view_(view) {}
+
+    void Form_Load();
+    // Also widens the window when a hidden shear box takes the focus: typing must never go
+    // where nobody can see it.
+    void Text1_GotFocus(int index);
+    void List1_DblClick();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+    const Value& focusIdxValue() const { return focusIdx; }
+    const Value& recordValue() const { return record; }
+    const Value& wideValue() const { return wide; }
+    std::string_view RecordText() const;
+
+  private:
+    BlendFields readFields() const;
+    void ShowRecord(std::size_t firstNew);
+
+    FormView& view_;
+    Value focusIdx;                 // the Text1 box that last had the focus; Empty before any
+    std::array<Value, 7> preset{};  // the value behind each row of List1
+    TempTable temp{};               // the blending constant of each temperature row
+    Value record;                   // every entry since the start or the last Clear
+    Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
+};
+
+}  // namespace olvimar

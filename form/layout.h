@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Where every control stands, in twips (1/1440 inch) from the top-left corner of the client
+// area, in the order of the tab index; the same for every front end.
+namespace olvimar::layout {
+
+struct Place {
+    const char* name;
+    int left, top, width, height;
+};
+
+// Client widths, narrow and wide; the height never changes.
+inline constexpr int kNarrowWidth = 4770;
+inline constexpr int kWideWidth = 6825;
+inline constexpr int kHeight = 4365;
+// The pitch of the main column: each box is covered by the next from here down.
+inline constexpr int kRowPitch = 240;
+
+inline constexpr std::array<Place, 21> kControls = {{
+    //  name         Left   Top  Width Height
+    {"Text1_0", 2760, 120, 1935, 270},  {"Text1_1", 2760, 360, 1935, 270},
+    {"Combo1", 2760, 600, 1935, 300},   {"Text1_2", 2760, 840, 1935, 270},
+    {"Text1_3", 2760, 1080, 1935, 270}, {"Command1", 2520, 1680, 975, 375},
+    {"Command2", 3600, 1680, 975, 375}, {"List1", 120, 120, 1575, 1500},
+    {"Label1_0", 1800, 135, 855, 255},  {"Label1_1", 1800, 645, 855, 255},
+    {"Label1_2", 1800, 375, 855, 255},  {"Label1_3", 1800, 855, 855, 255},
+    {"Label2", 1800, 1440, 2895, 255},  {"Text2", 120, 2160, 4575, 2055},
+    {"Label3", 120, 1800, 855, 255},    {"Label1_4", 1800, 1095, 855, 255},
+    {"Label1_5", 4800, 120, 1095, 255}, {"Label1_6", 4800, 720, 1095, 255},
+    {"Command3", 4680, 1320, 90, 2175}, {"Text1_4", 4800, 360, 1935, 270},
+    {"Text1_5", 4800, 960, 1935, 270},
+}};
+
+// The place of the control `name`; every name the front ends use is in the table.
+constexpr const Place& PlaceOf(std::string_view name) {
+    for (const Place& p : kControls)
+        if (name == p.name) return p;
+    throw "no such control";  // a name the layout does not know is a programming error
+}
+
+}  // namespace olvimar::layout

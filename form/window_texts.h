@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+
+// Every text the window shows, in one place, for every front end: the layout puts them on its
+// controls, the failure messages name the fields by the same labels, and a screen reader gets
+// the names and descriptions below.
+namespace olvimar::texts {
+
+inline constexpr const char* kCaption = "Olvimar";
+
+// Label1(0) to Label1(6). The indices do not follow the boxes: Label1(1) is the temperature's,
+// Label1(2) oil B's.
+inline constexpr std::array<const char*, 7> kLabel1 = {
+    "A机油粘度", "温度 ℃", "B机油粘度", "生成粘度", "总机油 L", "A剪切稳定性", "B剪切稳定性",
+};
+inline constexpr const char* kLabel2 = "生成可支持 7,10 或者 7-14 表达式";
+inline constexpr const char* kLabel3 = "生成记录";
+
+inline constexpr const char* kCommand1 = "生成(&E)";
+inline constexpr const char* kCommand2 = "清空(&C)";
+
+// The rows of Combo1, by temperature row.
+inline constexpr std::array<const char*, 3> kTemperatures = {"100 ℃", "40 ℃", "-5 ℃"};
+
+// The rows of List1, by preset row: a grade or "engine oil", a TAB, and what it stands for.
+inline constexpr std::array<const char*, 7> kPresetRows = {
+    "0w20\t7.276", "0w30\t11.25", "0w40\t13.69", "机油\t4L", "机油\t5L", "", "双击可添加右侧",
+};
+
+// What a screen reader says beyond the labels.
+inline constexpr const char* kBlankRowName = "空行（清空输入框）";
+inline constexpr const char* kListName = "预设列表";
+inline constexpr const char* kListDescription =
+    "常见机油的粘度和总油量。双击一行，或选中后按 Enter，把它的数值填入最后使用的输入框。";
+inline constexpr const char* kHintRowDescription =
+    "双击一行，或选中后按 Enter，把它的数值填入右侧最后使用的输入框。";
+inline constexpr const char* kRowActionDescription = "把这一行的数值填入最后使用的输入框";
+inline constexpr const char* kCommand1Name = "生成";
+inline constexpr const char* kCommand1Description =
+    "按生成粘度算出两种机油的配比，加入生成记录。快捷键 Alt+E 或 Enter。";
+inline constexpr const char* kCommand2Name = "清空";
+inline constexpr const char* kCommand2Description = "清空生成记录。快捷键 Alt+C 或 Esc。";
+inline constexpr const char* kCommand3Name = "剪切稳定性";
+inline constexpr const char* kCommand3Description =
+    "加宽窗口，显示A剪切稳定性和B剪切稳定性输入框；再按一次收起。";
+
+}  // namespace olvimar::texts

@@ -1,0 +1,277 @@
+// The window's behaviour on the Form itself, through a view of plain strings: the presets, the
+// width, the messages, and the scenarios that the browser test runs on the web page too.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "calc/number_rules.h"
+#include "form/form.h"
+#include "form/layout.h"
+
+namespace olvimar {
+namespace {
+
+// The controls as plain values; the record box shows line breaks, as a text box does.
+class FakeView : public FormView {
+  public:
+    std::string Text1(int index) const override { return boxes.at(index); }
+    void SetText1(int index, const std::string& text) override { boxes.at(index) = text; }
+    int Combo1Index() const override { return combo; }
+    int List1Index() const override { return list; }
+    void SetClientWidth(int twips) override { width = twips; }
+    void ShowRecord(std::string_view record, std::size_t firstNew) override {
+        shown.clear();
+        for (char c : record)
+            if (c != '\r') shown += c;
+        this->firstNew = firstNew;
+    }
+    void ClearRecord() override { shown.clear(); }
+    void ShowFailure(const std::string& message) override { messages.push_back(message); }
+
+    std::array<std::string, 6> boxes;
+    int combo = -1;
+    int list = -1;
+    int width = 0;
+    std::string shown;
+    std::size_t firstNew = 0;
+    std::vector<std::string> messages;
+};
+
+struct Window {
+    Window() { form.Form_Load(); }
+    FakeView view;
+    Form form{view};
+
+    void type(int box, const std::string& text) {
+        form.Text1_GotFocus(box);
+        view.boxes.at(box) = text;
+    }
+    void preset(int row) {  // a double-click selects the row first
+        view.list = row;
+        form.List1_DblClick();
+    }
+};
+
+// ---- The scenarios shared with the browser test ----
+
+struct Step {
+    std::string word, arg, text;  // "type", "2", "10,12"
+    int line = 0;
+};
+struct Scenario {
+    std::string name;
+    std::vector<Step> steps;
+};
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<Scenario> ReadScenarios() {
+    std::ifstream file(OLVIMAR_SCENARIOS);
+    std::vector<Scenario> scenarios;
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::size_t space = line.find(' ');
+        Step step{line.substr(0, space), "", "", number};
+        std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+        if (step.word == "scenario") {
+            scenarios.push_back({rest, {}});
+            continue;
+        }
+        step.arg = rest;  // a number, or the text of a check
+        if (step.word == "type" || step.word == "box") {
+            const std::size_t gap = rest.find(' ');
+            step.arg = rest.substr(0, gap);
+            rest = gap == std::string::npos ? "" : rest.substr(gap + 1);
+        }
+        step.text = Unescape(rest);
+        scenarios.back().steps.push_back(step);
+    }
+    return scenarios;
+}
+
+TEST(Scenarios, RunOnTheFormAsOnThePage) {
+    const std::vector<Scenario> scenarios = ReadScenarios();
+    ASSERT_GE(scenarios.size(), 9u) << OLVIMAR_SCENARIOS;
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.name);
+        Window w;
+        for (const Step& step : s.steps) {
+            SCOPED_TRACE("line " + std::to_string(step.line));
+            const int n = step.arg.empty() ? 0 : std::atoi(step.arg.c_str());
+            if (step.word == "type") {
+                w.type(n, step.text);
+            } else if (step.word == "temperature") {
+                w.view.combo = n;
+            } else if (step.word == "focus") {
+                w.form.Text1_GotFocus(n);
+            } else if (step.word == "preset") {
+                w.preset(n);
+            } else if (step.word == "generate") {
+                w.form.Command1_Click();
+            } else if (step.word == "clear") {
+                w.form.Command2_Click();
+            } else if (step.word == "bar") {
+                w.form.Command3_Click();
+            } else if (step.word == "record") {
+                EXPECT_EQ(w.view.shown, step.text);
+            } else if (step.word == "message") {
+                ASSERT_EQ(w.view.messages.size(), 1u);
+                EXPECT_EQ(w.view.messages[0].rfind(step.text, 0), 0u) << w.view.messages[0];
+                w.view.messages.clear();
+            } else if (step.word == "box") {
+                EXPECT_EQ(w.view.boxes.at(n), step.text);
+            } else if (step.word == "wide") {
+                EXPECT_EQ(w.view.width, n ? layout::kWideWidth : layout::kNarrowWidth);
+            } else {
+                ADD_FAILURE() << "unknown step " << step.word;
+            }
+        }
+        EXPECT_TRUE(w.view.messages.empty()) << "a message nobody expected: " << w.view.messages[0];
+    }
+}
+
+// ---- The presets ----
+
+struct PresetCase {
+    const char* name;
+    int box;
+    std::string before;
+    std::vector<int> rows;
+    std::string after;
+};
+
+TEST(Presets, FillOrExtendTheLastBoxUsed) {
+    const std::string longTargets(40000, '7');  // the boxes take any length
+    const PresetCase cases[] = {
+        {"oil A replaced whatever it holds", 0, "abc", {0}, "7.276"},
+        {"targets extended after a comma", 2, "7", {0, 2}, "7,7.276,13.69"},
+        {"empty targets get no leading comma", 2, "", {1}, "11.25"},
+        {"trailing comma kept", 2, "7,", {0}, "7,,7.276"},
+        {"range extended unchanged", 2, "7-14", {1}, "7-14,11.25"},
+        {"litres take the bare number", 3, "", {3}, "4"},
+        {"litres replaced by the next volume", 3, "4", {4}, "5"},
+        {"blank row empties oil B", 1, "9", {5}, ""},
+        {"hint row empties oil B", 1, "9", {6}, ""},
+        {"blank row adds a lone comma to targets", 2, "7", {5}, "7,"},
+        {"hint row adds a lone comma to targets", 2, "7", {6}, "7,"},
+        {"shear box is a target too", 5, "1", {2}, "13.69"},
+        {"targets of 40000 characters extended", 2, longTargets, {0}, longTargets + ",7.276"},
+    };
+    for (const PresetCase& c : cases) {
+        Window w;
+        w.type(c.box, c.before);
+        for (int row : c.rows) w.preset(row);
+        EXPECT_EQ(w.view.boxes.at(c.box), c.after) << c.name;
+    }
+}
+
+TEST(Presets, BeforeAnyFocusTheyFillOilAAndWithNoRowNothing) {
+    Window w;
+    EXPECT_TRUE(w.form.focusIdxValue().isEmpty());
+    w.preset(1);
+    EXPECT_EQ(w.view.boxes[0], "11.25");
+    w.type(2, "7");
+    w.preset(-1);  // no row selected
+    EXPECT_EQ(w.view.boxes[2], "7");
+}
+
+// ---- The width ----
+
+TEST(Width, TheBarTogglesAndAHiddenShearBoxWidens) {
+    Window w;
+    EXPECT_EQ(w.view.width, layout::kNarrowWidth);
+    EXPECT_TRUE(w.form.wideValue().isEmpty());
+    w.form.Command3_Click();
+    EXPECT_EQ(w.view.width, layout::kWideWidth);
+    EXPECT_EQ(w.form.wideValue(), Value::Integer(1));
+    w.form.Command3_Click();
+    EXPECT_EQ(w.form.wideValue(), Value::Integer(0));
+    w.form.Text1_GotFocus(5);
+    EXPECT_EQ(w.view.width, layout::kWideWidth);
+    EXPECT_EQ(w.form.focusIdxValue(), Value::Integer(5));
+    w.form.Text1_GotFocus(4);  // already wide: stays wide
+    EXPECT_EQ(w.form.wideValue(), Value::Integer(1));
+}
+
+// ---- The messages ----
+
+struct MessageCase {
+    const char* name;
+    int box;
+    std::string text;
+    int temperature;
+    std::string message;  // how the message begins
+    std::size_t added;    // entries recorded before the failure
+};
+
+TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
+    const MessageCase cases[] = {
+        {"no temperature", 0, "7.276", -1, "请选择温度。", 0},
+        {"decimal comma in oil A", 0, "7,5", 0, "A机油粘度“7,5”不是有效的数字。小数点请用“.”。", 0},
+        {"full-width comma in oil A", 0, "7，276", 0,
+         "A机油粘度“7，276”不是有效的数字。小数点请用“.”。", 0},
+        {"oil B empty", 1, "", 0, "请填写B机油粘度。", 0},
+        {"target not a number", 2, "10,7a", 0, "生成粘度中的“7a”不是有效的数字。", 1},
+        {"full-width comma in the targets", 2, "7，10", 0,
+         "生成粘度中的“7，10”不是有效的数字。多个数值请用半角逗号“,”分隔。", 0},
+        {"blank list item", 2, "10, ,12", 0, "生成粘度中有一项只有空格。", 1},
+        {"list of too many pieces", 2, std::string(100000, ','), 0,
+         "生成粘度“,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,…”有 100001 项，超过 100000 个数值。",
+         0},
+        {"same viscosity", 1, "7.276", 0, "A机油粘度和B机油粘度相同", 0},
+        {"litres empty", 3, "", 0, "请填写总机油 L。", 0},
+        {"step of zero", 2, "7-10,0", 0, "生成粘度“7-10,0”中的步长必须大于 0。", 0},
+        {"shear loss above 100", 4, "150", 0, "A剪切稳定性“150”使机油的粘度降到无法计算的程度。",
+         0},
+        {"a long text is cut after 40 characters", 0, std::string(45, 'x'), 0,
+         "A机油粘度“" + std::string(40, 'x') + "…”", 0},
+    };
+    for (const MessageCase& c : cases) {
+        Window w;
+        for (auto [box, text] :
+             {std::pair{0, "7.276"}, {1, "13.69"}, {2, "10"}, {3, "4"}, {5, "5"}})
+            w.type(box, text);
+        w.view.combo = 0;
+        w.form.Command1_Click();
+        const std::string shown = w.view.shown;
+        const std::string record = w.form.recordValue().text();
+
+        w.type(c.box, c.text);
+        w.view.combo = c.temperature;
+        w.form.Command1_Click();
+        ASSERT_EQ(w.view.messages.size(), 1u) << c.name;
+        EXPECT_EQ(w.view.messages[0].rfind(c.message, 0), 0u)
+            << c.name << ": " << w.view.messages[0];
+        EXPECT_EQ(w.view.shown, shown) << c.name;
+        const std::string now = w.form.recordValue().text();
+        EXPECT_EQ(now.substr(0, record.size()), record) << c.name;
+        EXPECT_EQ(std::count(now.begin(), now.end(), '\n') -
+                      std::count(record.begin(), record.end(), '\n'),
+                  static_cast<long>(2 * c.added))
+            << c.name;
+        if (c.added > 0) {
+            EXPECT_NE(w.view.messages[0].find(std::to_string(c.added) + " 个数值已加入生成记录"),
+                      std::string::npos)
+                << c.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace olvimar
