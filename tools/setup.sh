@@ -17,6 +17,8 @@ packages=(
     qt6-translations-l10n      # Qt's own buttons and menus in Chinese
     librsvg2-bin               # the icon's PNG sizes, drawn from its SVG
     dpkg-dev file lintian      # the Debian package and its check
+    emscripten                 # the web page: the core compiled to WebAssembly
+    chromium chromium-driver python3-selenium  # the web page's test in a browser
 )
 
 missing=()

@@ -1,0 +1,211 @@
+#!/usr/bin/python3
+"""The web page in headless Chromium, driven as a person would: it types into the fields, picks
+the temperature, presses Generate with the keyboard and reads the record box, scenario by
+scenario from the file the form tests read too. It also checks that the page asks for nothing
+after it has loaded and keeps no cookies or storage.
+
+    browser_test.py SITE SCENARIOS          run the scenarios
+    browser_test.py SITE --bench            time one press of Generate with 9 999 values
+"""
+import contextlib
+import os
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+NARROW_PX, WIDE_PX = 4770 // 15, 6825 // 15
+
+
+def read_scenarios(path):
+    """[(name, [(line, word, arg, text)])], as the form tests read the same file."""
+    scenarios = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            word, _, rest = line.partition(" ")
+            if word == "scenario":
+                scenarios.append((rest, []))
+                continue
+            arg = rest
+            if word in ("type", "box"):
+                arg, _, rest = rest.partition(" ")
+            scenarios[-1][1].append((number, word, arg, rest.replace("\\n", "\n")))
+    return scenarios
+
+
+@contextlib.contextmanager
+def served(site):
+    """The site from a static server on the loopback address; yields its address."""
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        port = s.getsockname()[1]
+    server = subprocess.Popen(
+        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1", "--directory", site],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        for _ in range(100):
+            with contextlib.suppress(OSError), socket.create_connection(("127.0.0.1", port), 0.1):
+                break
+            time.sleep(0.05)
+        yield f"http://127.0.0.1:{port}/index.html"
+    finally:
+        server.terminate()
+        server.wait()
+
+
+@contextlib.contextmanager
+def chromium():
+    with tempfile.TemporaryDirectory() as profile:
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                     "--no-first-run", "--disable-background-networking",
+                     "--disable-component-update", "--disable-sync", "--window-size=800,600",
+                     f"--user-data-dir={profile}"):
+            options.add_argument(flag)
+        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        try:
+            yield driver
+        finally:
+            driver.quit()
+
+
+class Page:
+    def __init__(self, driver, url):
+        self.d = driver
+        driver.get(url)
+        WebDriverWait(driver, 20).until(
+            lambda d: d.execute_script("return document.body.dataset.ready === 'true'"))
+        self.loaded = self.requests()
+
+    def el(self, id_):
+        return self.d.find_element(By.ID, id_)
+
+    def keys(self, *keys):
+        ActionChains(self.d).send_keys(*keys).perform()
+
+    def requests(self):
+        return self.d.execute_script("return performance.getEntriesByType('resource').length")
+
+    def type(self, box, text):
+        # Into the box as a person gets there; a hidden shear box widens the window.
+        self.d.execute_script("arguments[0].focus(); arguments[0].select()", self.el(f"Text1_{box}"))
+        self.keys(text if text else Keys.DELETE)  # what is typed replaces what was selected
+
+    def step(self, word, arg, text):
+        """Carries out one step or check; returns what went wrong, or None."""
+        if word != "message" and self.el("message").get_property("open"):
+            return f"a message box nobody expected: {self.el('message-text').text!r}"
+        if word == "type":
+            self.type(arg, text)
+        elif word == "temperature":
+            Select(self.el("Combo1")).select_by_index(int(arg))
+        elif word == "focus":
+            self.d.execute_script("arguments[0].focus()", self.el(f"Text1_{arg}"))
+        elif word == "preset":
+            ActionChains(self.d).double_click(self.el(f"List1_row{arg}")).perform()
+        elif word == "generate":
+            self.keys(Keys.ENTER)  # Enter presses Generate from a field
+        elif word == "clear":
+            self.keys(Keys.ESCAPE)
+        elif word == "bar":
+            self.el("Command3").click()
+        elif word == "record":
+            shown = self.el("Text2").get_property("value")
+            if shown != text:
+                return f"record box holds {shown!r}, expected {text!r}"
+        elif word == "message":
+            if not self.el("message").get_property("open"):
+                return "no message box"
+            shown = self.el("message-text").text
+            if not shown.startswith(text):
+                return f"message {shown!r}, expected {text!r}…"
+            if self.el("message-title").text != "Olvimar":
+                return "the message box is not titled Olvimar"
+            self.keys(Keys.ENTER)  # its button has the focus
+            if self.el("message").get_property("open"):
+                return "the message box did not close"
+        elif word == "box":
+            shown = self.el(f"Text1_{arg}").get_property("value")
+            if shown != text:
+                return f"box {arg} holds {shown!r}, expected {text!r}"
+        elif word == "wide":
+            width = self.el("client").value_of_css_property("width")
+            expected = f"{WIDE_PX if arg == '1' else NARROW_PX}px"
+            if width != expected:
+                return f"the window is {width} wide, expected {expected}"
+        else:
+            return f"unknown step {word}"
+        return None
+
+    def private(self):
+        """What the page must not do: ask for more, or keep anything."""
+        if self.requests() != self.loaded:
+            return "the page made requests after it had loaded"
+        if self.d.execute_script("return document.cookie + localStorage.length + sessionStorage.length") != "00":
+            return "the page keeps cookies or storage"
+        return None
+
+
+def run_scenarios(site, path):
+    passed = failed = 0
+    with served(site) as url, chromium() as driver:
+        for name, steps in read_scenarios(path):
+            page = Page(driver, url)
+            problem = None
+            for number, word, arg, text in steps:
+                problem = page.step(word, arg, text)
+                if problem:
+                    problem = f"line {number} ({word}): {problem}"
+                    break
+            if not problem and page.el("message").get_property("open"):
+                problem = f"a message box nobody expected: {page.el('message-text').text!r}"
+            problem = problem or page.private()
+            if problem:
+                failed += 1
+                print(f"FAIL  {name}: {problem}")
+            else:
+                passed += 1
+                print(f"PASS  {name}")
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed or not passed else 0
+
+
+def bench(site):
+    with served(site) as url, chromium() as driver:
+        times = []
+        for _ in range(5):
+            page = Page(driver, url)
+            for box, text in ((0, "7.276"), (1, "13.69"), (2, "0-999.9"), (3, "4")):
+                page.type(box, text)
+            Select(page.el("Combo1")).select_by_index(0)
+            times.append(driver.execute_async_script("""
+                const done = arguments[0];
+                const t0 = performance.now();
+                document.getElementById('Command1').click();
+                requestAnimationFrame(() => done(performance.now() - t0));"""))
+            lines = driver.execute_script("return document.getElementById('Text2').value.split('\\n').length")
+            assert lines >= 2 * 9999, lines
+        times.sort()
+        print(f"BM_WebGenerate10k (headless Chromium, 9 999 values, until the next frame): "
+              f"median {times[2]:.1f} ms, min {times[0]:.1f} ms, max {times[-1]:.1f} ms")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[2] == "--bench":
+        bench(sys.argv[1])
+    elif len(sys.argv) == 3:
+        sys.exit(run_scenarios(sys.argv[1], sys.argv[2]))
+    else:
+        sys.exit(__doc__)

@@ -1,0 +1,151 @@
+// The web page's way into the Form: the page hands over its controls' values before each handler
+// and reads back what the handler changed. Nothing of the calculation is done in JavaScript.
+#include <emscripten/bind.h>
+
+#include <array>
+#include <string>
+#include <utility>
+
+#include "form/form.h"
+#include "form/layout.h"
+#include "form/window_texts.h"
+
+namespace olvimar {
+
+namespace {
+
+using emscripten::val;
+
+class WebForm : private FormView {
+  public:
+    WebForm() { form_.Form_Load(); }
+
+    // The page's controls as they stand.
+    void setText(int index, const std::string& text) { boxes_.at(index) = text; }
+    std::string text(int index) const { return boxes_.at(index); }
+    void setTemperature(int row) { combo_ = row; }
+    void setPresetRow(int row) { list_ = row; }
+
+    // The handlers.
+    void gotFocus(int index) { form_.Text1_GotFocus(index); }
+    void presetDblClick() { form_.List1_DblClick(); }
+    void generate() { form_.Command1_Click(); }
+    void clear() { form_.Command2_Click(); }
+    void bar() { form_.Command3_Click(); }
+
+    // What the page shows afterwards.
+    int clientWidth() const { return width_; }
+    // Counts the changes of the record box, so that the page copies the record only when needed.
+    int recordVersion() const { return recordVersion_; }
+    std::string record() const { return shown_; }
+    // The record box's line where this press's entries begin.
+    int firstNewLine() const { return firstNewLine_; }
+    // The message of a failure, once; empty when there is none.
+    std::string takeMessage() { return std::exchange(message_, {}); }
+
+  private:
+    std::string Text1(int index) const override { return boxes_.at(index); }
+    void SetText1(int index, const std::string& text) override { boxes_.at(index) = text; }
+    int Combo1Index() const override { return combo_; }
+    int List1Index() const override { return list_; }
+    void SetClientWidth(int twips) override { width_ = twips; }
+    void ShowRecord(std::string_view record, std::size_t firstNew) override {
+        shown_.clear();
+        firstNewLine_ = 0;
+        for (std::size_t i = 0; i < record.size(); ++i) {
+            if (record[i] == '\r') continue;  // a text area breaks lines at LF
+            if (record[i] == '\n' && i < firstNew) ++firstNewLine_;
+            shown_ += record[i];
+        }
+        ++recordVersion_;
+    }
+    void ClearRecord() override {
+        shown_.clear();
+        firstNewLine_ = 0;
+        ++recordVersion_;
+    }
+    void ShowFailure(const std::string& message) override { message_ = message; }
+
+    std::array<std::string, 6> boxes_;
+    int combo_ = -1;
+    int list_ = -1;
+    int width_ = 0;
+    std::string shown_;
+    int firstNewLine_ = 0;
+    int recordVersion_ = 0;
+    std::string message_;
+    Form form_{*this};
+};
+
+template <std::size_t N>
+val Array(const std::array<const char*, N>& texts) {
+    val a = val::array();
+    for (const char* t : texts) a.call<void>("push", std::string(t));
+    return a;
+}
+
+// Every text of the window, from the one table the Qt window uses too.
+val Texts() {
+    val t = val::object();
+    t.set("caption", std::string(texts::kCaption));
+    t.set("label1", Array(texts::kLabel1));
+    t.set("label2", std::string(texts::kLabel2));
+    t.set("label3", std::string(texts::kLabel3));
+    t.set("command1", std::string(texts::kCommand1));
+    t.set("command2", std::string(texts::kCommand2));
+    t.set("temperatures", Array(texts::kTemperatures));
+    t.set("presetRows", Array(texts::kPresetRows));
+    t.set("blankRowName", std::string(texts::kBlankRowName));
+    t.set("listName", std::string(texts::kListName));
+    t.set("listDescription", std::string(texts::kListDescription));
+    t.set("hintRowDescription", std::string(texts::kHintRowDescription));
+    t.set("command1Description", std::string(texts::kCommand1Description));
+    t.set("command2Description", std::string(texts::kCommand2Description));
+    t.set("command3Name", std::string(texts::kCommand3Name));
+    t.set("command3Description", std::string(texts::kCommand3Description));
+    return t;
+}
+
+// Where every control stands, in twips.
+val Layout() {
+    val l = val::object();
+    l.set("narrowWidth", layout::kNarrowWidth);
+    l.set("wideWidth", layout::kWideWidth);
+    l.set("height", layout::kHeight);
+    val controls = val::object();
+    for (const layout::Place& p : layout::kControls) {
+        val place = val::object();
+        place.set("left", p.left);
+        place.set("top", p.top);
+        place.set("width", p.width);
+        place.set("height", p.height);
+        controls.set(p.name, place);
+    }
+    l.set("controls", controls);
+    return l;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(olvimar) {
+    emscripten::class_<WebForm>("Form")
+        .constructor<>()
+        .function("setText", &WebForm::setText)
+        .function("text", &WebForm::text)
+        .function("setTemperature", &WebForm::setTemperature)
+        .function("setPresetRow", &WebForm::setPresetRow)
+        .function("gotFocus", &WebForm::gotFocus)
+        .function("presetDblClick", &WebForm::presetDblClick)
+        .function("generate", &WebForm::generate)
+        .function("clear", &WebForm::clear)
+        .function("bar", &WebForm::bar)
+        .function("clientWidth", &WebForm::clientWidth)
+        .function("recordVersion", &WebForm::recordVersion)
+        .function("record", &WebForm::record)
+        .function("firstNewLine", &WebForm::firstNewLine)
+        .function("takeMessage", &WebForm::takeMessage);
+    emscripten::function("texts", &Texts);
+    emscripten::function("layout", &Layout);
+}
+
+}  // namespace olvimar
