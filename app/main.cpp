@@ -31,9 +31,10 @@ QIcon ProgramIcon() {
 
 int main(int argc, char* argv[]) {
     if (!HasDisplay()) {
-        std::fputs("Olvimar 需要图形桌面会话才能打开窗口，但当前没有可用的显示。\n"
-                   "Olvimar needs a graphical desktop session, and there is no display.\n",
-                   stderr);
+        std::fputs(
+            "Olvimar 需要图形桌面会话才能打开窗口，但当前没有可用的显示。\n"
+            "Olvimar needs a graphical desktop session, and there is no display.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

@@ -107,8 +107,8 @@ TEST(ExpandTargets, RefusesRangesThatWouldNotEnd) {
         {"1e16-2e16,1", FailureKind::InvalidArgument, Situation::TooManyValues},  // step lost
         {"1e400-2", FailureKind::Overflow, Situation::None},
         {"1-2,1e400", FailureKind::Overflow, Situation::None},
-        {std::string(kMaxTargetValues, ','), FailureKind::InvalidArgument,
-         Situation::TooManyPieces, kMaxTargetValues + 1},  // empty pieces count
+        {std::string(kMaxTargetValues, ','), FailureKind::InvalidArgument, Situation::TooManyPieces,
+         kMaxTargetValues + 1},  // empty pieces count
         {"7" + std::string(kMaxTargetValues, ','), FailureKind::InvalidArgument,
          Situation::TooManyPieces, kMaxTargetValues + 1},
     };
