@@ -40,7 +40,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Olvimar needs these Debian packages, and what they depend on:"
 echo "  ${missing[*]}"
-echo "A first set-up on a bare Debian 12 downloads up to about 300 MB; apt shows its progress."
+echo "A first set-up on a bare Debian 12 downloads up to about 600 MB; apt shows its progress."
 "${as_root[@]}" apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"
