@@ -63,8 +63,6 @@ double OutOfRange(std::string_view canonical) {
 // doubles; on a toolchain without them (the WebAssembly one), printf and strtod, whose C library
 // there (musl) knows no decimal point but '.'.
 #if defined(__cpp_lib_to_chars)
-constexpr bool kHasShortestText = true;
-
 // The shortest "[-]d.ddde[+-]xx" that reads back as d.
 char* ShortestScientific(char* first, char* last, double d) {
     return std::to_chars(first, last, d, std::chars_format::scientific).ptr;
@@ -84,11 +82,6 @@ std::errc ReadDouble(std::string_view text, double& d) {
     return ec;
 }
 #else
-constexpr bool kHasShortestText = false;
-
-char* ShortestScientific(char* first, char*, double) {
-    return first;  // not there: Round15 always takes the exact way
-}
 char* RoundedScientific(char* first, char* last, double d, int decimals) {
     return first +
            std::snprintf(first, static_cast<std::size_t>(last - first), "%.*e", decimals, d);
@@ -158,7 +151,8 @@ FifteenDigits FirstFifteen(const Scientific& s) {
     return f;
 }
 
-void RoundUp(FifteenDigits& f) {
+// Only the quick way of Round15 rounds up by hand.
+[[maybe_unused]] void RoundUp(FifteenDigits& f) {
     int k = 14;
     while (k >= 0 && f.digits[k] == '9') f.digits[k--] = '0';
     if (k >= 0) {
@@ -183,7 +177,8 @@ FifteenDigits Round15(double d) {
     // and the shortest text, which is the nearest of the shortest, would be T (or shorter), not S.
     // So the digits of S after the fifteenth decide, with no margin, except for that one case.
     char buf[40];
-    if (kHasShortestText && std::fabs(d) >= std::numeric_limits<double>::min()) {
+#if defined(__cpp_lib_to_chars)  // without a shortest text, always the exact way
+    if (std::fabs(d) >= std::numeric_limits<double>::min()) {
         const Scientific s = Scan(buf, ShortestScientific(buf, buf + sizeof buf, d));
         if (s.count <= 15) return FirstFifteen(s);
         if (s.count == 17 || s.digits[15] != '5') {
@@ -192,6 +187,7 @@ FifteenDigits Round15(double d) {
             return f;
         }
     }
+#endif
     return FirstFifteen(Scan(buf, RoundedScientific(buf, buf + sizeof buf, d, 14)));
 }
 
