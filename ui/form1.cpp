@@ -54,8 +54,7 @@ template <typename W>
 W* Form1::Place(const char* name) {
     auto* w = new W(this);
     w->setObjectName(QString::fromLatin1(name));
-    const layout::Place& p = layout::PlaceOf(name);
-    layout_.emplace_back(w, TwipsRect{p.left, p.top, p.width, p.height});
+    layout_.emplace_back(w, &layout::PlaceOf(name));
     return w;
 }
 
@@ -174,7 +173,7 @@ Twips Form1::scale() const {
 
 void Form1::layOut() {
     const Twips t = scale();
-    for (const auto& [control, where] : layout_) control->setGeometry(t.rect(where));
+    for (const auto& [control, where] : layout_) control->setGeometry(t.rect(*where));
     for (QLineEdit* box : Text1_) CentreTextByInk(box, t.px(layout::kRowPitch));
     setFixedSize(t.px(clientWidth_), t.px(layout::kHeight));
 }

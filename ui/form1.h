@@ -40,9 +40,6 @@ class Form1 : public QWidget, private FormView {
 
     const Form& form() const { return form_; }
 
-    // Twips as pixels for the font the window now uses.
-    Twips scale() const;
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -64,6 +61,8 @@ class Form1 : public QWidget, private FormView {
     void createControls();
     void setTabOrder();
     void describeForScreenReaders();
+    // Twips as pixels for the font the window now uses.
+    Twips scale() const;
     void layOut();
 
     std::array<QLineEdit*, 6> Text1_{};
@@ -79,8 +78,8 @@ class Form1 : public QWidget, private FormView {
 
     Form form_{*this};
     std::unique_ptr<RecordBox> recordBox_;
-    std::vector<std::pair<QWidget*, TwipsRect>> layout_;  // every control where the layout puts it
-    int clientWidth_ = 0;                                 // twips
+    std::vector<std::pair<QWidget*, const layout::Place*>> layout_;  // every control and its place
+    int clientWidth_ = 0;                                            // twips
 };
 
 }  // namespace olvimar

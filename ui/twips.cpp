@@ -15,7 +15,7 @@ int Twips::px(int twips) const {
     return static_cast<int>(std::lround(twips * pixelsPerTwip_));
 }
 
-QRect Twips::rect(const TwipsRect& r) const {
+QRect Twips::rect(const layout::Place& r) const {
     const int left = px(r.left);
     const int top = px(r.top);
     return {left, top, px(r.left + r.width) - left, px(r.top + r.height) - top};

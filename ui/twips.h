@@ -2,12 +2,9 @@
 
 #include <QRect>
 
-namespace olvimar {
+#include "form/layout.h"
 
-// A place or a size in the layout's unit, the twip (1/1440 inch).
-struct TwipsRect {
-    int left = 0, top = 0, width = 0, height = 0;
-};
+namespace olvimar {
 
 // How twips become pixels. The layout was drawn for a 12-pixel font (9 points at 96 dpi), where
 // 15 twips make one pixel. A window whose font is larger grows with it, like a dialog that
@@ -22,7 +19,7 @@ class Twips {
     double pixelsPerTwip() const { return pixelsPerTwip_; }
     int px(int twips) const;
     // Each edge is converted on its own, so that controls whose edges meet in twips still meet.
-    QRect rect(const TwipsRect& r) const;
+    QRect rect(const layout::Place& r) const;
 
   private:
     double pixelsPerTwip_ = 1.0 / 15;
