@@ -18,8 +18,12 @@ packages=(
     librsvg2-bin               # the icon's PNG sizes, drawn from its SVG
     dpkg-dev file lintian      # the Debian package and its check
     emscripten                 # the web page: the core compiled to WebAssembly
+    esbuild                    # the page's script bundled with its record box
     chromium chromium-driver python3-selenium  # the web page's test in a browser
 )
+
+# npm installs the record box's editor view at its pinned version; Debian's, unless one is there.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 // the Form (the same C++ as the desktop window, compiled to WebAssembly) before each handler and
 // shows what the handler changed. No rule of the calculation is written here.
 import OlvimarModule from "./olvimar.js";
+import { RecordBox } from "./record_box.js";
 
 const module = await OlvimarModule();
 const form = new module.Form();
@@ -13,7 +14,7 @@ const px = (twips) => `${twips / 15}px`; // 15 twips make one CSS pixel
 const boxes = [0, 1, 2, 3, 4, 5].map((i) => $(`Text1_${i}`));
 const combo = $("Combo1");
 const list = $("List1");
-const record = $("Text2");
+const record = new RecordBox($("Text2"), "Label3");
 const client = $("client");
 const dialog = $("message");
 
@@ -93,10 +94,9 @@ function run(handler) {
   client.style.width = px(form.clientWidth());
   if (form.recordVersion() !== shownVersion) {
     shownVersion = form.recordVersion();
-    record.value = form.record();
-    // This press's first entry at the top, as far as the box can scroll.
-    const lineHeight = parseFloat(getComputedStyle(record).lineHeight);
-    record.scrollTop = form.firstNewLine() * lineHeight;
+    // Only what the box lacks, unless the user has edited it: then the whole record again.
+    const update = form.recordUpdate(record.edited);
+    record.show(update.replace, update.before, update.after);
   }
   const message = form.takeMessage();
   if (message !== "") {
@@ -151,8 +151,8 @@ document.addEventListener("keydown", (event) => {
   event.preventDefault();
   if (target === list) {
     run(() => form.presetDblClick()); // Enter on a row inserts its preset
-  } else if (target === record && event.ctrlKey) {
-    record.setRangeText("\n", record.selectionStart, record.selectionEnd, "end");
+  } else if (record.contains(target) && event.ctrlKey) {
+    record.insertLineBreak();
   } else {
     run(() => form.generate());
   }

@@ -2,6 +2,7 @@
 // and reads back what the handler changed. Nothing of the calculation is done in JavaScript.
 #include <emscripten/bind.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -35,11 +36,22 @@ class WebForm : private FormView {
 
     // What the page shows afterwards.
     int clientWidth() const { return width_; }
-    // Counts the changes of the record box, so that the page copies the record only when needed.
+    // Counts the changes of the record box, so that the page asks for the record only then.
     int recordVersion() const { return recordVersion_; }
-    std::string record() const { return shown_; }
-    // The record box's line where this press's entries begin.
-    int firstNewLine() const { return firstNewLine_; }
+    // What the record box needs to show the record: {replace, before, after}. Only the entries
+    // that it does not have yet, unless `whole` (the user has edited the box) or the box was
+    // cleared. `after` begins with this press's first entry, which the page brings into view.
+    // Line ends are LF alone, as the page's box counts them.
+    val recordUpdate(bool whole) {
+        const std::string_view record = form_.RecordText();
+        const std::size_t from = whole || shown_ > firstNew_ ? 0 : shown_;
+        val update = val::object();
+        update.set("replace", from == 0);
+        update.set("before", Lines(record.substr(from, firstNew_ - from)));
+        update.set("after", Lines(record.substr(firstNew_)));
+        shown_ = record.size();
+        return update;
+    }
     // The message of a failure, once; empty when there is none.
     std::string takeMessage() { return std::exchange(message_, {}); }
 
@@ -50,19 +62,20 @@ class WebForm : private FormView {
     int List1Index() const override { return list_; }
     void SetClientWidth(int twips) override { width_ = twips; }
     void ShowRecord(std::string_view record, std::size_t firstNew) override {
-        shown_.clear();
-        firstNewLine_ = 0;
-        for (std::size_t i = 0; i < record.size(); ++i) {
-            if (record[i] == '\r') continue;  // a text area breaks lines at LF
-            if (record[i] == '\n' && i < firstNew) ++firstNewLine_;
-            shown_ += record[i];
-        }
+        firstNew_ = std::min(firstNew, record.size());
         ++recordVersion_;
     }
     void ClearRecord() override {
-        shown_.clear();
-        firstNewLine_ = 0;
+        shown_ = firstNew_ = 0;
         ++recordVersion_;
+    }
+
+    static std::string Lines(std::string_view record) {
+        std::string lines;
+        lines.reserve(record.size());
+        for (const char c : record)
+            if (c != '\r') lines += c;
+        return lines;
     }
     void ShowFailure(const std::string& message) override { message_ = message; }
 
@@ -70,8 +83,8 @@ class WebForm : private FormView {
     int combo_ = -1;
     int list_ = -1;
     int width_ = 0;
-    std::string shown_;
-    int firstNewLine_ = 0;
+    std::size_t shown_ = 0;     // bytes of the record that the page's box has
+    std::size_t firstNew_ = 0;  // where this press's entries begin
     int recordVersion_ = 0;
     std::string message_;
     Form form_{*this};
@@ -141,8 +154,7 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("bar", &WebForm::bar)
         .function("clientWidth", &WebForm::clientWidth)
         .function("recordVersion", &WebForm::recordVersion)
-        .function("record", &WebForm::record)
-        .function("firstNewLine", &WebForm::firstNewLine)
+        .function("recordUpdate", &WebForm::recordUpdate)
         .function("takeMessage", &WebForm::takeMessage);
     emscripten::function("texts", &Texts);
     emscripten::function("layout", &Layout);

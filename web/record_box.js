@@ -1,0 +1,71 @@
+// The record box: an editor view that lays out only the lines in view, so that a record of
+// 200 000 lines takes a press, scrolls and copies as quickly as a short one. It stands in for a
+// multi-line text box: editable, wrapping, labelled, with an always-shown scroll bar, and the
+// element keeps a `value` that gives the whole text.
+import { EditorView, keymap } from "@codemirror/view";
+import { Annotation, EditorSelection, EditorState } from "@codemirror/state";
+
+// Marks the changes that the Form makes, so that the user's own edits can be told apart.
+const fromForm = Annotation.define();
+
+// Select all takes the whole record, also the lines that are not laid out.
+const selectAll = (view) => {
+  view.dispatch({ selection: EditorSelection.single(0, view.state.doc.length), userEvent: "select" });
+  return true;
+};
+
+export class RecordBox {
+  constructor(element, labelId) {
+    this.edited = false; // the user has changed the text since the Form last showed it
+    this.view = new EditorView({
+      parent: element,
+      state: EditorState.create({
+        extensions: [
+          EditorView.lineWrapping,
+          EditorView.contentAttributes.of({ "aria-labelledby": labelId, spellcheck: "false" }),
+          keymap.of([{ key: "Mod-a", run: selectAll }]),
+          EditorView.updateListener.of((update) => {
+            if (update.docChanged && !update.transactions.some((t) => t.annotation(fromForm)))
+              this.edited = true;
+          }),
+        ],
+      }),
+    });
+    Object.defineProperty(element, "value", { get: () => this.view.state.doc.toString() });
+  }
+
+  get length() {
+    return this.view.state.doc.length;
+  }
+
+  // Shows `before` and `after` in place of the whole text (replace) or after it, and brings the
+  // start of `after`, this press's first entry, to the top as far as the box can scroll: 2 px
+  // down, where the first line stands in a box that is not scrolled.
+  show(replace, before, after) {
+    const from = replace ? 0 : this.length;
+    this.view.dispatch({
+      changes: { from, to: this.length, insert: before + after },
+      selection: { anchor: from + before.length },
+      effects: EditorView.scrollIntoView(from + before.length, { y: "start", yMargin: 2 }),
+      annotations: fromForm.of(true),
+    });
+    this.edited = false;
+  }
+
+  clear() {
+    this.show(true, "", "");
+  }
+
+  focus() {
+    this.view.focus();
+  }
+
+  contains(node) {
+    return this.view.dom.contains(node);
+  }
+
+  // Ctrl+Enter: a line break where the cursor is, as a typed one.
+  insertLineBreak() {
+    this.view.dispatch(this.view.state.replaceSelection("\n"), { userEvent: "input" });
+  }
+}
