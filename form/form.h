@@ -19,7 +19,8 @@ class FormView {
     virtual std::string Text1(int index) const = 0;  // the text of box Text1(index), UTF-8
     virtual void SetText1(int index, const std::string& text) = 0;
     virtual int Combo1Index() const = 0;  // the temperature row, -1 while none is chosen
-    virtual int List1Index() const = 0;   // the selected preset row, -1 while none is
+    virtual void SetCombo1Index(int row) = 0;
+    virtual int List1Index() const = 0;  // the selected preset row, -1 while none is
     virtual void SetClientWidth(int twips) = 0;
     // The record box shows `record`, CR LF line ends and all; the entries of this press begin at
     // byte `firstNew`, which a long record box brings into view (none when it is the size).
@@ -43,6 +44,12 @@ class Form {
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+
+    // What a reloaded page brings back: the six boxes, the temperature row and the width as one
+    // text, and the record apart from it (it may be long, and changes less often).
+    std::string KeptFields() const;
+    // Shows the window as it was kept; fields that are not a kept text restore nothing.
+    bool Restore(std::string_view fields, std::string_view keptRecord);
 
     const Value& focusIdxValue() const { return focusIdx; }
     const Value& recordValue() const { return record; }

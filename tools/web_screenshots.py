@@ -9,7 +9,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "web")
 from browser_test import Page, Select, chromium, served  # noqa: E402
 
 site = sys.argv[1] if len(sys.argv) > 1 else "build-web/site"
-with served(site) as url, chromium() as driver:
+with served(site) as (url, _), chromium() as driver:
     for name, width, height in (("olvimar-web.png", 560, 480), ("olvimar-web-360.png", 360, 640)):
         driver.set_window_size(width, height)
         page = Page(driver, url)

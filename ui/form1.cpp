@@ -198,6 +198,10 @@ int Form1::Combo1Index() const {
     return Combo1->currentIndex();
 }
 
+void Form1::SetCombo1Index(int row) {
+    Combo1->setCurrentIndex(row);
+}
+
 int Form1::List1Index() const {
     const QList<QListWidgetItem*> selected = List1->selectedItems();
     return selected.isEmpty() ? -1 : List1->row(selected.front());

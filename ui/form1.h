@@ -49,6 +49,7 @@ class Form1 : public QWidget, private FormView {
     std::string Text1(int index) const override;
     void SetText1(int index, const std::string& text) override;
     int Combo1Index() const override;
+    void SetCombo1Index(int row) override;
     int List1Index() const override;
     void SetClientWidth(int twips) override;
     void ShowRecord(std::string_view record, std::size_t firstNew) override;

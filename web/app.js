@@ -1,74 +1,49 @@
-// The web page's front end: it places the controls at their twips, hands the controls' values to
-// the Form (the same C++ as the desktop window, compiled to WebAssembly) before each handler and
-// shows what the handler changed. No rule of the calculation is written here.
+// The web page's front end: it hands the controls' values to the Form (the same C++ as the
+// desktop window, compiled to WebAssembly) before each handler and shows what the handler
+// changed. The controls, their texts and places are in the page from the build; no rule of the
+// calculation or of the window's behaviour is written here.
 import OlvimarModule from "./olvimar.js";
 import { RecordBox } from "./record_box.js";
 
 const module = await OlvimarModule();
 const form = new module.Form();
-const texts = module.texts();
-const layout = module.layout();
 
 const $ = (id) => document.getElementById(id);
-const px = (twips) => `${twips / 15}px`; // 15 twips make one CSS pixel
 const boxes = [0, 1, 2, 3, 4, 5].map((i) => $(`Text1_${i}`));
 const combo = $("Combo1");
 const list = $("List1");
+const rows = [...list.children];
 const record = new RecordBox($("Text2"), "Label3");
 const client = $("client");
 const dialog = $("message");
+const wideWidth = module.layout().wideWidth;
+// A phone shows the controls in one column, and a tap on a preset inserts it.
+const phone = matchMedia("(max-width: 479.98px)");
 
-// ---- Layout and texts ----
+// ---- Kept in this tab: a reload, or a phone reopening a discarded tab, finds it as it was ----
 
-for (const [name, p] of Object.entries(layout.controls)) {
-  const style = $(name).style;
-  style.left = px(p.left);
-  style.top = px(p.top);
-  style.width = px(p.width);
-  style.height = px(p.height);
+const kept = { fields: "olvimar.fields", record: "olvimar.record" };
+let keptVersion = 0;
+let keepRecordSoon = 0;
+
+function keep(version) {
+  try {
+    sessionStorage.setItem(kept.fields, form.keptFields());
+  } catch {
+    // Storage refused (full, or turned off): the page works on without it.
+  }
+  if (version === keptVersion) return;
+  keptVersion = version;
+  // A long record is copied after the frame that shows the press, not before it.
+  clearTimeout(keepRecordSoon);
+  keepRecordSoon = setTimeout(() => {
+    try {
+      sessionStorage.setItem(kept.record, form.keptRecord());
+    } catch {
+      sessionStorage.removeItem(kept.record); // too long to keep: never an older record instead
+    }
+  });
 }
-client.style.height = px(layout.height);
-
-// "生成(&E)": the letter after the ampersand is the access key, drawn underlined.
-function setCaption(button, caption) {
-  const at = caption.indexOf("&");
-  const key = document.createElement("u");
-  key.textContent = caption[at + 1];
-  button.replaceChildren(caption.slice(0, at), key, caption.slice(at + 2));
-  button.setAttribute("aria-keyshortcuts", `Alt+${key.textContent}`);
-}
-
-document.title = texts.caption;
-texts.label1.forEach((text, i) => ($(`Label1_${i}`).textContent = text));
-$("Label2").textContent = texts.label2;
-$("Label3").textContent = texts.label3;
-setCaption($("Command1"), texts.command1);
-setCaption($("Command2"), texts.command2);
-$("Command1").title = texts.command1Description;
-$("Command2").title = texts.command2Description;
-$("Command3").setAttribute("aria-label", texts.command3Name);
-$("Command3").title = texts.command3Description;
-for (const text of texts.temperatures) combo.add(new Option(text));
-combo.selectedIndex = -1; // no temperature until the user picks one
-list.setAttribute("aria-label", texts.listName);
-list.setAttribute("aria-description", texts.listDescription);
-const rows = texts.presetRows.map((text, i) => {
-  const row = document.createElement("div");
-  row.id = `List1_row${i}`;
-  row.setAttribute("role", "option");
-  row.setAttribute("aria-selected", "false");
-  const [first, second = ""] = text.split("\t"); // the TAB is a gap to one shared column
-  const a = document.createElement("span");
-  const b = document.createElement("span");
-  a.textContent = first;
-  b.textContent = second;
-  row.append(a, b);
-  row.setAttribute("aria-label", text === "" ? texts.blankRowName : text.replace("\t", " "));
-  if (i === texts.presetRows.length - 1)
-    row.setAttribute("aria-description", texts.hintRowDescription);
-  list.append(row);
-  return row;
-});
 
 // ---- The Form's view ----
 
@@ -81,23 +56,32 @@ function selectRow(i) {
   if (i >= 0) list.setAttribute("aria-activedescendant", rows[i].id);
 }
 
-// Runs a handler of the Form on the controls as they stand, then shows what it changed.
-function run(handler) {
-  boxes.forEach((box, i) => form.setText(i, box.value));
-  form.setTemperature(combo.selectedIndex);
-  form.setPresetRow(selectedRow);
-  handler();
+// Shows what a handler of the Form changed.
+function show() {
   boxes.forEach((box, i) => {
     const text = form.text(i);
     if (box.value !== text) box.value = text;
   });
-  client.style.width = px(form.clientWidth());
+  combo.selectedIndex = form.temperature();
+  const wide = form.clientWidth() === wideWidth;
+  client.classList.toggle("wide", wide);
+  $("Command3").setAttribute("aria-expanded", String(wide));
   if (form.recordVersion() !== shownVersion) {
     shownVersion = form.recordVersion();
     // Only what the box lacks, unless the user has edited it: then the whole record again.
     const update = form.recordUpdate(record.edited);
     record.show(update.replace, update.before, update.after);
   }
+}
+
+// Runs a handler of the Form on the controls as they stand, then shows what it changed.
+function run(handler) {
+  boxes.forEach((box, i) => form.setText(i, box.value));
+  form.setTemperature(combo.selectedIndex);
+  form.setPresetRow(selectedRow);
+  handler();
+  show();
+  keep(form.recordVersion());
   const message = form.takeMessage();
   if (message !== "") {
     const back = document.activeElement;
@@ -111,12 +95,19 @@ boxes.forEach((box, i) => box.addEventListener("focus", () => run(() => form.got
 $("Command1").addEventListener("click", () => run(() => form.generate()));
 $("Command2").addEventListener("click", () => run(() => form.clear()));
 $("Command3").addEventListener("click", () => run(() => form.bar()));
+$("Label3").addEventListener("click", () => record.focus());
 
 rows.forEach((row, i) => {
-  row.addEventListener("mousedown", () => selectRow(i));
+  row.addEventListener("mousedown", (event) => {
+    selectRow(i);
+    if (phone.matches) event.preventDefault(); // the box keeps the focus and its keyboard
+  });
+  row.addEventListener("click", () => {
+    if (phone.matches) run(() => form.presetDblClick()); // a tap inserts at once
+  });
   row.addEventListener("dblclick", () => {
     selectRow(i);
-    run(() => form.presetDblClick());
+    if (!phone.matches) run(() => form.presetDblClick());
   });
 });
 list.addEventListener("focus", () => {
@@ -154,9 +145,27 @@ document.addEventListener("keydown", (event) => {
   } else if (record.contains(target) && event.ctrlKey) {
     record.insertLineBreak();
   } else {
-    run(() => form.generate());
+    run(() => form.generate()); // also the "go" key of a phone's keyboard
   }
 });
 
+// Typing since the last handler is kept too when the tab goes to the background.
+document.addEventListener("visibilitychange", () => {
+  if (document.visibilityState === "hidden") run(() => {});
+});
+
+// ---- Start ----
+
+let restored = false;
+try {
+  const fields = sessionStorage.getItem(kept.fields);
+  if (fields !== null) restored = form.restore(fields, sessionStorage.getItem(kept.record) ?? "");
+} catch {
+  // No storage: a fresh window.
+}
+if (restored) show();
+keptVersion = form.recordVersion();
 boxes[0].focus(); // the first control of the tab order
+
+if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");
 document.body.dataset.ready = "true";

@@ -25,6 +25,7 @@ class WebForm : private FormView {
     void setText(int index, const std::string& text) { boxes_.at(index) = text; }
     std::string text(int index) const { return boxes_.at(index); }
     void setTemperature(int row) { combo_ = row; }
+    int temperature() const { return combo_; }
     void setPresetRow(int row) { list_ = row; }
 
     // The handlers.
@@ -33,6 +34,12 @@ class WebForm : private FormView {
     void generate() { form_.Command1_Click(); }
     void clear() { form_.Command2_Click(); }
     void bar() { form_.Command3_Click(); }
+    // What a reload brings back, kept by the page in this tab's session storage.
+    std::string keptFields() const { return form_.KeptFields(); }
+    std::string keptRecord() const { return std::string(form_.RecordText()); }
+    bool restore(const std::string& fields, const std::string& record) {
+        return form_.Restore(fields, record);
+    }
 
     // What the page shows afterwards.
     int clientWidth() const { return width_; }
@@ -59,6 +66,7 @@ class WebForm : private FormView {
     std::string Text1(int index) const override { return boxes_.at(index); }
     void SetText1(int index, const std::string& text) override { boxes_.at(index) = text; }
     int Combo1Index() const override { return combo_; }
+    void SetCombo1Index(int row) override { combo_ = row; }
     int List1Index() const override { return list_; }
     void SetClientWidth(int twips) override { width_ = twips; }
     void ShowRecord(std::string_view record, std::size_t firstNew) override {
@@ -146,12 +154,16 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("setText", &WebForm::setText)
         .function("text", &WebForm::text)
         .function("setTemperature", &WebForm::setTemperature)
+        .function("temperature", &WebForm::temperature)
         .function("setPresetRow", &WebForm::setPresetRow)
         .function("gotFocus", &WebForm::gotFocus)
         .function("presetDblClick", &WebForm::presetDblClick)
         .function("generate", &WebForm::generate)
         .function("clear", &WebForm::clear)
         .function("bar", &WebForm::bar)
+        .function("keptFields", &WebForm::keptFields)
+        .function("keptRecord", &WebForm::keptRecord)
+        .function("restore", &WebForm::restore)
         .function("clientWidth", &WebForm::clientWidth)
         .function("recordVersion", &WebForm::recordVersion)
         .function("recordUpdate", &WebForm::recordUpdate)

@@ -21,6 +21,7 @@ class FakeView : public FormView {
     std::string Text1(int index) const override { return boxes.at(index); }
     void SetText1(int index, const std::string& text) override { boxes.at(index) = text; }
     int Combo1Index() const override { return combo; }
+    void SetCombo1Index(int row) override { combo = row; }
     int List1Index() const override { return list; }
     void SetClientWidth(int twips) override { width = twips; }
     void ShowRecord(std::string_view record, std::size_t firstNew) override {
@@ -207,6 +208,36 @@ TEST(Width, TheBarTogglesAndAHiddenShearBoxWidens) {
     EXPECT_EQ(w.form.focusIdxValue(), Value::Integer(5));
     w.form.Text1_GotFocus(4);  // already wide: stays wide
     EXPECT_EQ(w.form.wideValue(), Value::Integer(1));
+}
+
+// ---- What a reloaded page brings back ----
+
+TEST(Kept, ARestoredWindowIsTheWindowThatWasKept) {
+    Window w;
+    const std::array<std::string, 6> typed = {"7.276", "13.69", "10,12", "4\n", "10", "5 "};
+    for (int i = 0; i < 6; ++i) w.type(i, typed.at(static_cast<std::size_t>(i)));
+    w.view.combo = 0;
+    w.form.Command1_Click();
+    const std::string record(w.form.RecordText());
+    ASSERT_NE(record, "");
+
+    Window reloaded;
+    ASSERT_TRUE(reloaded.form.Restore(w.form.KeptFields(), record));
+    EXPECT_EQ(reloaded.view.boxes, typed);
+    EXPECT_EQ(reloaded.view.combo, 0);
+    EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1));
+    EXPECT_EQ(reloaded.form.RecordText(), record);
+    EXPECT_EQ(reloaded.view.firstNew, record.size());  // the box at the end, where the work stood
+
+    // A kept text that was cut short or altered brings back nothing.
+    const std::string kept = w.form.KeptFields();
+    for (const std::string& bad :
+         {kept.substr(0, kept.size() - 1), kept + "x", std::string("olvimar 1\n3\n0\n")}) {
+        Window fresh;
+        EXPECT_FALSE(fresh.form.Restore(bad, record)) << bad;
+        EXPECT_EQ(fresh.form.RecordText(), "");
+        EXPECT_EQ(fresh.view.boxes, (std::array<std::string, 6>{}));
+    }
 }
 
 // ---- The messages ----

@@ -46,7 +46,8 @@ def read_scenarios(path):
 
 @contextlib.contextmanager
 def served(site):
-    """The site from a static server on the loopback address; yields its address."""
+    """The site from a static server on the loopback address; yields its address, and how to
+    stop the server before the end."""
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         port = s.getsockname()[1]
@@ -58,16 +59,22 @@ def served(site):
             with contextlib.suppress(OSError), socket.create_connection(("127.0.0.1", port), 0.1):
                 break
             time.sleep(0.05)
-        yield f"http://127.0.0.1:{port}/index.html"
+        yield f"http://127.0.0.1:{port}/index.html", server.terminate
     finally:
         server.terminate()
         server.wait()
 
 
 @contextlib.contextmanager
-def chromium():
+def chromium(phone=False):
+    """Headless Chromium; as a phone shows pages (360 x 740 CSS px, touch) when PHONE."""
     with tempfile.TemporaryDirectory() as profile:
         options = webdriver.ChromeOptions()
+        if phone:
+            options.add_experimental_option("mobileEmulation", {
+                "deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 3.0, "touch": True},
+                "userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 "
+                             "(KHTML, like Gecko) Chrome/156.0 Mobile Safari/537.36"})
         options.binary_location = "/usr/bin/chromium"
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
                      "--no-first-run", "--disable-background-networking",
@@ -82,8 +89,16 @@ def chromium():
 
 
 class Page:
-    def __init__(self, driver, url):
+    def __init__(self, driver, url, phone=False):
+        """The page in a new tab of its own, where nothing is kept yet. On a PHONE the steps are
+        taps on its one-column layout."""
         self.d = driver
+        self.phone = phone
+        old = driver.current_window_handle
+        driver.switch_to.new_window("tab")
+        driver.switch_to.window(old)
+        driver.close()
+        driver.switch_to.window(driver.window_handles[-1])
         driver.get(url)
         WebDriverWait(driver, 20).until(
             lambda d: d.execute_script("return document.body.dataset.ready === 'true'"))
@@ -100,8 +115,14 @@ class Page:
 
     def type(self, box, text):
         # Into the box as a person gets there; a hidden shear box widens the window.
+        self.reveal(box)
         self.d.execute_script("arguments[0].focus(); arguments[0].select()", self.el(f"Text1_{box}"))
         self.keys(text if text else Keys.DELETE)  # what is typed replaces what was selected
+
+    def reveal(self, box):
+        """On a phone, a person opens the shear disclosure to reach a shear box."""
+        if self.phone and int(box) >= 4 and not self.el(f"Text1_{box}").is_displayed():
+            self.el("Command3").click()
 
     def step(self, word, arg, text):
         """Carries out one step or check; returns what went wrong, or None."""
@@ -112,9 +133,15 @@ class Page:
         elif word == "temperature":
             Select(self.el("Combo1")).select_by_index(int(arg))
         elif word == "focus":
+            self.reveal(arg)
             self.d.execute_script("arguments[0].focus()", self.el(f"Text1_{arg}"))
+        elif word == "preset" and self.phone:
+            # A tap inserts; the hint row is not offered on a phone, the blank row does the same.
+            self.el(f"List1_row{5 if arg == '6' else arg}").click()
         elif word == "preset":
             ActionChains(self.d).double_click(self.el(f"List1_row{arg}")).perform()
+        elif word in ("generate", "clear") and self.phone:
+            self.el("Command1" if word == "generate" else "Command2").click()
         elif word == "generate":
             self.keys(Keys.ENTER)  # Enter presses Generate from a field
         elif word == "clear":
@@ -140,6 +167,10 @@ class Page:
             shown = self.el(f"Text1_{arg}").get_property("value")
             if shown != text:
                 return f"box {arg} holds {shown!r}, expected {text!r}"
+        elif word == "wide" and self.phone:
+            shown = (self.el("Command3").get_attribute("aria-expanded"), self.el("Text1_4").is_displayed())
+            if shown != (("true", True) if arg == "1" else ("false", False)):
+                return f"the shear disclosure is {shown}, expected wide {arg}"
         elif word == "wide":
             width = self.el("client").value_of_css_property("width")
             expected = f"{WIDE_PX if arg == '1' else NARROW_PX}px"
@@ -150,11 +181,13 @@ class Page:
         return None
 
     def private(self):
-        """What the page must not do: ask for more, or keep anything."""
+        """What the page must not do: ask for more, or keep anything beyond this tab's window."""
         if self.requests() != self.loaded:
             return "the page made requests after it had loaded"
-        if self.d.execute_script("return document.cookie + localStorage.length + sessionStorage.length") != "00":
-            return "the page keeps cookies or storage"
+        kept = self.d.execute_script(
+            "return [document.cookie, localStorage.length, Object.keys(sessionStorage).sort()]")
+        if kept != ["", 0, ["olvimar.fields", "olvimar.record"][:len(kept[2])]]:
+            return f"the page keeps {kept}"
         return None
 
 
@@ -207,23 +240,77 @@ def report(name, problem, failed, passed):
     return (failed + 1, passed) if problem else (failed, passed + 1)
 
 
+def phone_sizes(page):
+    """A phone's layout: every tappable control at least 44 x 44 CSS px, box text at least 16 px,
+    nothing wider than the screen, with the shear boxes shown too."""
+    page.el("Command3").click()
+    problems = page.d.execute_script("""
+        const tappable = '#client input, #client select, #client button, #List1 [role=option], #Text2';
+        const small = [...document.querySelectorAll(tappable)]
+            .filter((e) => e.offsetParent !== null)
+            .filter((e) => e.offsetWidth < 44 || e.offsetHeight < 44 ||
+                           (e.matches('input, select') && parseFloat(getComputedStyle(e).fontSize) < 16))
+            .map((e) => `${e.id} ${e.offsetWidth}x${e.offsetHeight}`);
+        const root = document.documentElement;
+        if (root.scrollWidth > root.clientWidth) small.push(`page ${root.scrollWidth} px wide`);
+        return small;""")
+    return f"too small or too wide: {problems}" if problems else None
+
+
+def kept_and_offline(driver, url, stop):
+    """A reload keeps the boxes, the temperature, the width and the record; a new tab starts
+    empty; after one visit the page installs and works with no server."""
+    page = Page(driver, url)
+    for number, word, arg, text in read_scenarios(SCENARIOS)[3][1][:-2]:  # shear, all but checks
+        page.step(word, arg, text)
+    what = "[Text1_0.value, Text1_5.value, Combo1.selectedIndex, client.className, Text2.value]"
+    before = driver.execute_script(f"return {what}")
+    driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+    driver.refresh()
+    WebDriverWait(driver, 20).until(lambda d: d.execute_script("return document.body.dataset.ready"))
+    after = driver.execute_script(f"return {what}")
+    if after != before or "OUT 4L" not in after[-1]:
+        return f"after a reload the window shows {after}, before {before}"
+    errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+    if errors:
+        return f"Chromium cannot install the page: {errors}"
+    page = Page(driver, url)
+    if driver.execute_script(f"return {what}") != ["", "", -1, "client", ""]:
+        return "a new tab does not start empty"
+    stop()
+    page = Page(driver, url)
+    for number, word, arg, text in read_scenarios(SCENARIOS)[0][1]:  # the worked example
+        problem = page.step(word, arg, text)
+        if problem:
+            return f"offline, line {number}: {problem}"
+    foreign = driver.execute_script(
+        "return performance.getEntriesByType('resource').map((e) => e.name)"
+        ".filter((n) => !n.startsWith(location.origin))")
+    return f"requests to other origins: {foreign}" if foreign else None
+
+
 def run_scenarios(site, path):
     passed = failed = 0
-    with served(site) as url, chromium() as driver:
-        for name, steps in read_scenarios(path):
-            page = Page(driver, url)
-            problem = None
-            for number, word, arg, text in steps:
-                problem = page.step(word, arg, text)
-                if problem:
-                    problem = f"line {number} ({word}): {problem}"
-                    break
-            if not problem and page.el("message").get_property("open"):
-                problem = f"a message box nobody expected: {page.el('message-text').text!r}"
-            problem = problem or page.private()
-            failed, passed = report(name, problem, failed, passed)
-        name = "a record of 100 000 entries"
-        failed, passed = report(name, long_record(Page(driver, url)), failed, passed)
+    for phone in (False, True):
+        with served(site) as (url, stop), chromium(phone) as driver:
+            for name, steps in read_scenarios(path):
+                page = Page(driver, url, phone)
+                problem = None
+                for number, word, arg, text in steps:
+                    problem = page.step(word, arg, text)
+                    if problem:
+                        problem = f"line {number} ({word}): {problem}"
+                        break
+                if not problem and page.el("message").get_property("open"):
+                    problem = f"a message box nobody expected: {page.el('message-text').text!r}"
+                problem = problem or page.private()
+                failed, passed = report(("phone: " if phone else "") + name, problem, failed, passed)
+            if phone:
+                failed, passed = report("phone: sizes", phone_sizes(Page(driver, url, phone)), failed, passed)
+                continue
+            failed, passed = report("a record of 100 000 entries", long_record(Page(driver, url)), failed, passed)
+            failed, passed = report("kept in the tab, installable, offline",
+                                    kept_and_offline(driver, url, stop), failed, passed)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed or not passed else 0
 
@@ -241,7 +328,7 @@ def press(driver, page, target):
 def bench(site):
     """The four presses of the record box's goals, each on a fresh page, five times."""
     times = {name: [] for name in ("10k", "100k", "1 after 100k", "10k after 90k")}
-    with served(site) as url, chromium() as driver:
+    with served(site) as (url, _), chromium() as driver:
         # The page's WebAssembly memory, caught as the module is instantiated, for its size.
         driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
             const instantiate = WebAssembly.instantiateStreaming;
@@ -283,6 +370,7 @@ if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[2] == "--bench":
         bench(sys.argv[1])
     elif len(sys.argv) == 3:
+        SCENARIOS = sys.argv[2]
         sys.exit(run_scenarios(sys.argv[1], sys.argv[2]))
     else:
         sys.exit(__doc__)

@@ -1,0 +1,15 @@
+cmake_minimum_required(VERSION 3.25)
+# Writes the service worker from its template: the files it keeps, and a cache name made of
+# their content, so that every new build is a new cache. cmake -DSITE= -DFILES= -DWORKER=
+set(content "")
+set(quoted "")
+foreach(file ${FILES})
+    file(SHA256 ${SITE}/${file} hash)
+    string(APPEND content "${file} ${hash}\n")
+    list(APPEND quoted "\"${file}\"")
+endforeach()
+string(SHA256 version "${content}")
+string(SUBSTRING ${version} 0 16 VERSION)
+list(JOIN quoted ", " FILES)
+set(FILES "\"./\", ${FILES}")
+configure_file(${WORKER} ${SITE}/sw.js @ONLY)
