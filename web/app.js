@@ -23,26 +23,50 @@ const phone = matchMedia("(max-width: 479.98px)");
 // ---- Kept in this tab: a reload, or a phone reopening a discarded tab, finds it as it was ----
 
 const kept = { fields: "olvimar.fields", record: "olvimar.record" };
-let keptVersion = 0;
-let keepRecordSoon = 0;
+let keptVersion = 0; // the record version in storage
+let keepingRecord = false;
 
-function keep(version) {
+// The record is kept gzipped, a byte to a character, so that a long one still fits the tab's
+// storage (some five million characters).
+async function packed(bytes) {
+  const zipped = new Blob([bytes]).stream().pipeThrough(new CompressionStream("gzip"));
+  const gzip = new Uint8Array(await new Response(zipped).arrayBuffer());
+  let chars = "";
+  for (let i = 0; i < gzip.length; i += 0x8000)
+    chars += String.fromCharCode(...gzip.subarray(i, i + 0x8000));
+  return chars;
+}
+
+async function unpacked(chars) {
+  const bytes = Uint8Array.from(chars, (c) => c.charCodeAt(0));
+  const text = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+  return new Response(text).text();
+}
+
+function keepFields() {
   try {
     sessionStorage.setItem(kept.fields, form.keptFields());
   } catch {
     // Storage refused (full, or turned off): the page works on without it.
   }
-  if (version === keptVersion) return;
-  keptVersion = version;
-  // A long record is copied after the frame that shows the press, not before it.
-  clearTimeout(keepRecordSoon);
-  keepRecordSoon = setTimeout(() => {
+}
+
+// The record is copied once the page is idle after a press, one copy at a time, until the kept
+// one is the newest.
+async function keepRecord() {
+  if (keepingRecord) return;
+  keepingRecord = true;
+  await new Promise((next) => requestIdleCallback(next, { timeout: 1000 }));
+  while (keptVersion !== form.recordVersion()) {
+    const version = form.recordVersion();
     try {
-      sessionStorage.setItem(kept.record, form.keptRecord());
+      sessionStorage.setItem(kept.record, await packed(form.keptRecord()));
     } catch {
       sessionStorage.removeItem(kept.record); // too long to keep: never an older record instead
     }
-  });
+    keptVersion = version;
+  }
+  keepingRecord = false;
 }
 
 // ---- The Form's view ----
@@ -81,7 +105,8 @@ function run(handler) {
   form.setPresetRow(selectedRow);
   handler();
   show();
-  keep(form.recordVersion());
+  keepFields();
+  keepRecord();
   const message = form.takeMessage();
   if (message !== "") {
     const back = document.activeElement;
@@ -159,7 +184,8 @@ document.addEventListener("visibilitychange", () => {
 let restored = false;
 try {
   const fields = sessionStorage.getItem(kept.fields);
-  if (fields !== null) restored = form.restore(fields, sessionStorage.getItem(kept.record) ?? "");
+  const record = sessionStorage.getItem(kept.record);
+  if (fields !== null) restored = form.restore(fields, record === null ? "" : await unpacked(record));
 } catch {
   // No storage: a fresh window.
 }

@@ -36,7 +36,12 @@ class WebForm : private FormView {
     void bar() { form_.Command3_Click(); }
     // What a reload brings back, kept by the page in this tab's session storage.
     std::string keptFields() const { return form_.KeptFields(); }
-    std::string keptRecord() const { return std::string(form_.RecordText()); }
+    // The record's bytes as they stand in the module's memory: valid until the next handler.
+    val keptRecord() const {
+        const std::string_view r = form_.RecordText();
+        return val(emscripten::typed_memory_view(r.size(),
+                                                 reinterpret_cast<const unsigned char*>(r.data())));
+    }
     bool restore(const std::string& fields, const std::string& record) {
         return form_.Restore(fields, record);
     }

@@ -90,7 +90,7 @@ std::string PresetList() {
             "<div id=\"List1_row" + std::to_string(i) +
             "\" role=\"option\" aria-selected=\"false\"" + " aria-label=\"" + Escaped(name) + "\"" +
             (i == last ? " aria-description=\"" + Escaped(texts::kHintRowDescription) + "\"" : "") +
-            "><span>" + Escaped(row.substr(0, tab)) + "</span><span>" +
+            "><span>" + Escaped(row.substr(0, tab)) + "</span> <span>" +
             (tab == std::string_view::npos ? "" : Escaped(row.substr(tab + 1))) + "</span></div>\n";
     }
     return html + "</div>\n";
