@@ -1,6 +1,7 @@
 #include "form/form.h"
 
 #include <exception>
+#include <utility>
 
 #include "calc/generation.h"
 #include "calc/number_rules.h"
@@ -55,6 +56,10 @@ void Form::Command1_Click() {
     try {
         const std::size_t before = RecordText().size();
         const RunResult result = RunGeneration(view_.Text1(2), readFields(), temp, record);
+        if (RecordText().size() != before && CanUndoClear()) {
+            cleared = Value();  // new entries: the cleared record is gone for good
+            view_.ShowUndoClear(false);
+        }
         if (!result.ok()) {
             // The record box keeps what it showed.
             view_.ShowFailure(FailureMessage(*result.failure, result.values));
@@ -76,8 +81,19 @@ std::string_view Form::RecordText() const {
 }
 
 void Form::Command2_Click() {
+    // One stray Esc must not lose an afternoon's work: the record is kept until the next Generate
+    // adds to the record. Clearing an empty record keeps what the Clear before it removed.
+    if (!RecordText().empty()) cleared = record;
     record = Value::Text("");
     view_.ClearRecord();
+    view_.ShowUndoClear(CanUndoClear());
+}
+
+void Form::UndoClear() {
+    if (!CanUndoClear()) return;
+    record = std::exchange(cleared, Value());
+    view_.ShowUndoClear(false);
+    view_.ShowRecord(RecordText(), 0);
 }
 
 void Form::Command3_Click() {

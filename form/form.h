@@ -26,6 +26,8 @@ class FormView {
     // byte `firstNew`, which a long record box brings into view (none when it is the size).
     virtual void ShowRecord(std::string_view record, std::size_t firstNew) = 0;
     virtual void ClearRecord() = 0;
+    // Whether the empty record box offers to bring back the record that Clear removed.
+    virtual void ShowUndoClear(bool possible) = 0;
     // A modal message titled with the window's caption.
     virtual void ShowFailure(const std::string& message) = 0;
 };
@@ -44,6 +46,9 @@ class Form {
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    // Brings back the record that the last Clear removed, until a Generate adds to the record.
+    void UndoClear();
+    bool CanUndoClear() const { return !cleared.isEmpty(); }
 
     // What a reloaded page brings back: the six boxes, the temperature row and the width as one
     // text, and the record apart from it (it may be long, and changes less often).
@@ -66,6 +71,7 @@ class Form {
     TempTable temp{};               // the blending constant of each temperature row
     Value record;                   // every entry since the start or the last Clear
     Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
+    Value cleared;                  // what the last Clear removed; Empty once it cannot come back
 };
 
 }  // namespace olvimar

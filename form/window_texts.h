@@ -28,6 +28,11 @@ inline constexpr std::array<const char*, 7> kPresetRows = {
     "0w20\t7.276", "0w30\t11.25", "0w40\t13.69", "机油\t4L", "机油\t5L", "", "双击可添加右侧",
 };
 
+// What the empty record box says while the record that Clear removed can come back, and the
+// button that brings it back on a phone, which has no Ctrl+Z.
+inline constexpr const char* kUndoClearHint = "已清空生成记录。按 Ctrl+Z 恢复。";
+inline constexpr const char* kUndoClearButton = "恢复";
+
 // What a screen reader says beyond the labels.
 inline constexpr const char* kBlankRowName = "空行（清空输入框）";
 inline constexpr const char* kListName = "预设列表";

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -222,11 +223,24 @@ void Form1::ClearRecord() {
     recordBox_->clear();
 }
 
+void Form1::ShowUndoClear(bool possible) {
+    const QString hint = possible ? Utf8(texts::kUndoClearHint) : QString();
+    Text2->setPlaceholderText(hint);
+    Text2->setAccessibleDescription(hint);  // read out as the box takes the focus
+}
+
 void Form1::ShowFailure(const std::string& message) {
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(message));
 }
 
 // ---- The keyboard ----
+
+bool Form1::undoesClear(QObject* focused) const {
+    if (!form_.CanUndoClear()) return false;
+    if (auto* box = qobject_cast<QLineEdit*>(focused)) return !box->isUndoAvailable();
+    if (focused == Text2) return !Text2->document()->isUndoAvailable();
+    return true;
+}
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
@@ -237,6 +251,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
 
     auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Undo) && undoesClear(watched)) {
+        form_.UndoClear();
+        return true;
+    }
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
         Command2->click();  // Esc clears wherever the focus is
         return true;

@@ -54,6 +54,7 @@ class Form1 : public QWidget, private FormView {
     void SetClientWidth(int twips) override;
     void ShowRecord(std::string_view record, std::size_t firstNew) override;
     void ClearRecord() override;
+    void ShowUndoClear(bool possible) override;
     void ShowFailure(const std::string& message) override;
 
     template <typename W>
@@ -64,6 +65,8 @@ class Form1 : public QWidget, private FormView {
     void describeForScreenReaders();
     // Twips as pixels for the font the window now uses.
     Twips scale() const;
+    // Ctrl+Z: the focused box's own edit first, then the Clear.
+    bool undoesClear(QObject* focused) const;
     void layOut();
 
     std::array<QLineEdit*, 6> Text1_{};

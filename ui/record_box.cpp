@@ -21,6 +21,8 @@ QString Lines(std::string_view utf8) {
 
 void RecordBox::show(std::string_view record) {
     QTextDocument* document = box_->document();
+    // Only the user's own edits are the box's to undo; Ctrl+Z without one brings back a Clear.
+    document->setUndoRedoEnabled(false);
     const bool unchanged = !document->isModified() && document->characterCount() == characters_;
     if (unchanged && shown_ > 0 && shown_ <= record.size()) {
         QTextCursor end(document);
@@ -30,6 +32,7 @@ void RecordBox::show(std::string_view record) {
         box_->setPlainText(Lines(record));
     }
     document->setModified(false);  // from here on, only the user's edits count
+    document->setUndoRedoEnabled(true);
     shown_ = record.size();
     characters_ = document->characterCount();
 }

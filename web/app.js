@@ -16,7 +16,9 @@ const rows = [...list.children];
 const record = new RecordBox($("Text2"), "Label3");
 const client = $("client");
 const dialog = $("message");
-const wideWidth = module.layout().wideWidth;
+const undoButton = $("UndoClear");
+const undoHint = $("Text2").dataset.undoHint;
+let hinted = false;
 // A phone shows the controls in one column, and a tap on a preset inserts it.
 const phone = matchMedia("(max-width: 479.98px)");
 
@@ -26,19 +28,21 @@ const kept = { fields: "olvimar.fields", record: "olvimar.record" };
 let keptVersion = 0; // the record version in storage
 let keepingRecord = false;
 
-// The record is kept gzipped, a byte to a character, so that a long one still fits the tab's
-// storage (some five million characters).
+// The record is kept gzipped, a byte to a character after a "z", so that a long one still fits
+// the tab's storage (some five million characters); as its text after a "t" when the tab goes
+// to the background before the gzipped copy is done.
 async function packed(bytes) {
   const zipped = new Blob([bytes]).stream().pipeThrough(new CompressionStream("gzip"));
   const gzip = new Uint8Array(await new Response(zipped).arrayBuffer());
   let chars = "";
   for (let i = 0; i < gzip.length; i += 0x8000)
     chars += String.fromCharCode(...gzip.subarray(i, i + 0x8000));
-  return chars;
+  return "z" + chars;
 }
 
-async function unpacked(chars) {
-  const bytes = Uint8Array.from(chars, (c) => c.charCodeAt(0));
+async function unpacked(kept) {
+  if (kept.startsWith("t")) return kept.slice(1);
+  const bytes = Uint8Array.from(kept.slice(1), (c) => c.charCodeAt(0));
   const text = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
   return new Response(text).text();
 }
@@ -87,7 +91,7 @@ function show() {
     if (box.value !== text) box.value = text;
   });
   combo.selectedIndex = form.temperature();
-  const wide = form.clientWidth() === wideWidth;
+  const wide = form.wide();
   client.classList.toggle("wide", wide);
   $("Command3").setAttribute("aria-expanded", String(wide));
   if (form.recordVersion() !== shownVersion) {
@@ -95,6 +99,11 @@ function show() {
     // Only what the box lacks, unless the user has edited it: then the whole record again.
     const update = form.recordUpdate(record.edited);
     record.show(update.replace, update.before, update.after);
+  }
+  if (form.undoClearHint() !== hinted) {
+    hinted = form.undoClearHint();
+    record.setHint(hinted ? undoHint : null);
+    undoButton.hidden = !hinted; // on a phone only: the window replica gains no control
   }
 }
 
@@ -120,6 +129,7 @@ boxes.forEach((box, i) => box.addEventListener("focus", () => run(() => form.got
 $("Command1").addEventListener("click", () => run(() => form.generate()));
 $("Command2").addEventListener("click", () => run(() => form.clear()));
 $("Command3").addEventListener("click", () => run(() => form.bar()));
+undoButton.addEventListener("click", () => run(() => form.undoClear()));
 $("Label3").addEventListener("click", () => record.focus());
 
 rows.forEach((row, i) => {
@@ -156,6 +166,16 @@ document.addEventListener("keydown", (event) => {
     run(() => form.clear()); // Esc clears wherever the focus is
     return;
   }
+  // Ctrl+Z brings back a Clear, but a box with an edit of its own to undo undoes that first.
+  const ctrlZ = (event.ctrlKey || event.metaKey) && !event.altKey && !event.shiftKey;
+  if (ctrlZ && event.key.toLowerCase() === "z" && form.undoClearHint()) {
+    const ownUndo = target instanceof HTMLInputElement && document.queryCommandEnabled("undo");
+    if (!ownUndo) {
+      event.preventDefault();
+      run(() => form.undoClear());
+      return;
+    }
+  }
   if (target === list && ["ArrowDown", "ArrowUp", "Home", "End"].includes(event.key)) {
     event.preventDefault();
     const last = rows.length - 1;
@@ -174,9 +194,18 @@ document.addEventListener("keydown", (event) => {
   }
 });
 
-// Typing since the last handler is kept too when the tab goes to the background.
+// Typing since the last handler is kept too when the tab goes to the background, and a record
+// that is not kept yet is kept at once, as it stands.
 document.addEventListener("visibilitychange", () => {
-  if (document.visibilityState === "hidden") run(() => {});
+  if (document.visibilityState !== "hidden") return;
+  run(() => {});
+  if (keptVersion === form.recordVersion()) return;
+  try {
+    sessionStorage.setItem(kept.record, "t" + new TextDecoder().decode(form.keptRecord()));
+    keptVersion = form.recordVersion();
+  } catch {
+    sessionStorage.removeItem(kept.record);
+  }
 });
 
 // ---- Start ----

@@ -7,9 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "calc/value_ops.h"
 #include "form/form.h"
-#include "form/layout.h"
-#include "form/window_texts.h"
 
 namespace olvimar {
 
@@ -34,6 +33,7 @@ class WebForm : private FormView {
     void generate() { form_.Command1_Click(); }
     void clear() { form_.Command2_Click(); }
     void bar() { form_.Command3_Click(); }
+    void undoClear() { form_.UndoClear(); }
     // What a reload brings back, kept by the page in this tab's session storage.
     std::string keptFields() const { return form_.KeptFields(); }
     // The record's bytes as they stand in the module's memory: valid until the next handler.
@@ -47,7 +47,9 @@ class WebForm : private FormView {
     }
 
     // What the page shows afterwards.
-    int clientWidth() const { return width_; }
+    bool wide() const { return IsTrue(form_.wideValue()); }
+    // The empty record box offers to bring back what Clear removed.
+    bool undoClearHint() const { return undoHint_; }
     // Counts the changes of the record box, so that the page asks for the record only then.
     int recordVersion() const { return recordVersion_; }
     // What the record box needs to show the record: {replace, before, after}. Only the entries
@@ -73,7 +75,7 @@ class WebForm : private FormView {
     int Combo1Index() const override { return combo_; }
     void SetCombo1Index(int row) override { combo_ = row; }
     int List1Index() const override { return list_; }
-    void SetClientWidth(int twips) override { width_ = twips; }
+    void SetClientWidth(int) override {}  // the page widens by `wide`, in its CSS
     void ShowRecord(std::string_view record, std::size_t firstNew) override {
         firstNew_ = std::min(firstNew, record.size());
         ++recordVersion_;
@@ -90,66 +92,19 @@ class WebForm : private FormView {
             if (c != '\r') lines += c;
         return lines;
     }
+    void ShowUndoClear(bool possible) override { undoHint_ = possible; }
     void ShowFailure(const std::string& message) override { message_ = message; }
 
     std::array<std::string, 6> boxes_;
     int combo_ = -1;
     int list_ = -1;
-    int width_ = 0;
     std::size_t shown_ = 0;     // bytes of the record that the page's box has
     std::size_t firstNew_ = 0;  // where this press's entries begin
     int recordVersion_ = 0;
     std::string message_;
+    bool undoHint_ = false;
     Form form_{*this};
 };
-
-template <std::size_t N>
-val Array(const std::array<const char*, N>& texts) {
-    val a = val::array();
-    for (const char* t : texts) a.call<void>("push", std::string(t));
-    return a;
-}
-
-// Every text of the window, from the one table the Qt window uses too.
-val Texts() {
-    val t = val::object();
-    t.set("caption", std::string(texts::kCaption));
-    t.set("label1", Array(texts::kLabel1));
-    t.set("label2", std::string(texts::kLabel2));
-    t.set("label3", std::string(texts::kLabel3));
-    t.set("command1", std::string(texts::kCommand1));
-    t.set("command2", std::string(texts::kCommand2));
-    t.set("temperatures", Array(texts::kTemperatures));
-    t.set("presetRows", Array(texts::kPresetRows));
-    t.set("blankRowName", std::string(texts::kBlankRowName));
-    t.set("listName", std::string(texts::kListName));
-    t.set("listDescription", std::string(texts::kListDescription));
-    t.set("hintRowDescription", std::string(texts::kHintRowDescription));
-    t.set("command1Description", std::string(texts::kCommand1Description));
-    t.set("command2Description", std::string(texts::kCommand2Description));
-    t.set("command3Name", std::string(texts::kCommand3Name));
-    t.set("command3Description", std::string(texts::kCommand3Description));
-    return t;
-}
-
-// Where every control stands, in twips.
-val Layout() {
-    val l = val::object();
-    l.set("narrowWidth", layout::kNarrowWidth);
-    l.set("wideWidth", layout::kWideWidth);
-    l.set("height", layout::kHeight);
-    val controls = val::object();
-    for (const layout::Place& p : layout::kControls) {
-        val place = val::object();
-        place.set("left", p.left);
-        place.set("top", p.top);
-        place.set("width", p.width);
-        place.set("height", p.height);
-        controls.set(p.name, place);
-    }
-    l.set("controls", controls);
-    return l;
-}
 
 }  // namespace
 
@@ -166,15 +121,15 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("generate", &WebForm::generate)
         .function("clear", &WebForm::clear)
         .function("bar", &WebForm::bar)
+        .function("undoClear", &WebForm::undoClear)
         .function("keptFields", &WebForm::keptFields)
         .function("keptRecord", &WebForm::keptRecord)
         .function("restore", &WebForm::restore)
-        .function("clientWidth", &WebForm::clientWidth)
+        .function("wide", &WebForm::wide)
+        .function("undoClearHint", &WebForm::undoClearHint)
         .function("recordVersion", &WebForm::recordVersion)
         .function("recordUpdate", &WebForm::recordUpdate)
         .function("takeMessage", &WebForm::takeMessage);
-    emscripten::function("texts", &Texts);
-    emscripten::function("layout", &Layout);
 }
 
 }  // namespace olvimar

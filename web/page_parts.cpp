@@ -115,7 +115,10 @@ std::string Controls() {
     html += Button("Command2", texts::kCommand2, texts::kCommand2Description, false);
     html += PresetList();
     html += Label("Label3", texts::kLabel3);
-    html += "<div id=\"Text2\"></div>\n";
+    // The record box says when Ctrl+Z brings back a cleared record; a phone shows a button.
+    html += "<div id=\"Text2\" data-undo-hint=\"" + Escaped(texts::kUndoClearHint) +
+            "\"><button id=\"UndoClear\" type=\"button\" hidden>" +
+            Escaped(texts::kUndoClearButton) + "</button></div>\n";
     html += std::string(
                 "<button id=\"Command3\" type=\"button\" aria-expanded=\"false\" aria-label=\"") +
             Escaped(texts::kCommand3Name) + "\" title=\"" + Escaped(texts::kCommand3Description) +

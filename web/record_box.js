@@ -2,8 +2,8 @@
 // 200 000 lines takes a press, scrolls and copies as quickly as a short one. It stands in for a
 // multi-line text box: editable, wrapping, labelled, with an always-shown scroll bar, and the
 // element keeps a `value` that gives the whole text.
-import { EditorView, keymap } from "@codemirror/view";
-import { Annotation, EditorSelection, EditorState } from "@codemirror/state";
+import { EditorView, keymap, placeholder } from "@codemirror/view";
+import { Annotation, Compartment, EditorSelection, EditorState } from "@codemirror/state";
 
 // Marks the changes that the Form makes, so that the user's own edits can be told apart.
 const fromForm = Annotation.define();
@@ -17,11 +17,13 @@ const selectAll = (view) => {
 export class RecordBox {
   constructor(element, labelId) {
     this.edited = false; // the user has changed the text since the Form last showed it
+    this.hint = new Compartment(); // what the box says while it is empty
     this.view = new EditorView({
       parent: element,
       state: EditorState.create({
         extensions: [
           EditorView.lineWrapping,
+          this.hint.of([]),
           EditorView.contentAttributes.of({ "aria-labelledby": labelId, spellcheck: "false" }),
           keymap.of([{ key: "Mod-a", run: selectAll }]),
           EditorView.updateListener.of((update) => {
@@ -52,8 +54,9 @@ export class RecordBox {
     this.edited = false;
   }
 
-  clear() {
-    this.show(true, "", "");
+  // Says `text` while the box is empty (a screen reader hears it too); none when null.
+  setHint(text) {
+    this.view.dispatch({ effects: this.hint.reconfigure(text === null ? [] : placeholder(text)) });
   }
 
   focus() {

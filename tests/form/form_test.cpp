@@ -31,6 +31,7 @@ class FakeView : public FormView {
         this->firstNew = firstNew;
     }
     void ClearRecord() override { shown.clear(); }
+    void ShowUndoClear(bool possible) override { undoHint = possible; }
     void ShowFailure(const std::string& message) override { messages.push_back(message); }
 
     std::array<std::string, 6> boxes;
@@ -39,6 +40,7 @@ class FakeView : public FormView {
     int width = 0;
     std::string shown;
     std::size_t firstNew = 0;
+    bool undoHint = false;
     std::vector<std::string> messages;
 };
 
@@ -108,7 +110,7 @@ std::vector<Scenario> ReadScenarios() {
 
 TEST(Scenarios, RunOnTheFormAsOnThePage) {
     const std::vector<Scenario> scenarios = ReadScenarios();
-    ASSERT_GE(scenarios.size(), 9u) << OLVIMAR_SCENARIOS;
+    ASSERT_GE(scenarios.size(), 10u) << OLVIMAR_SCENARIOS;
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.name);
         Window w;
@@ -129,6 +131,10 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
                 w.form.Command2_Click();
             } else if (step.word == "bar") {
                 w.form.Command3_Click();
+            } else if (step.word == "undo") {
+                w.form.UndoClear();
+            } else if (step.word == "hint") {
+                EXPECT_EQ(w.view.undoHint, n == 1);
             } else if (step.word == "record") {
                 EXPECT_EQ(w.view.shown, step.text);
             } else if (step.word == "message") {
@@ -208,6 +214,20 @@ TEST(Width, TheBarTogglesAndAHiddenShearBoxWidens) {
     EXPECT_EQ(w.form.focusIdxValue(), Value::Integer(5));
     w.form.Text1_GotFocus(4);  // already wide: stays wide
     EXPECT_EQ(w.form.wideValue(), Value::Integer(1));
+}
+
+TEST(UndoClear, BringsBackTheRecordByteForByte) {
+    Window w;
+    for (const auto& [box, text] : {std::pair{0, "7.276"}, {1, "13.69"}, {2, "7-8"}, {3, "4"}})
+        w.type(box, text);
+    w.view.combo = 0;
+    w.form.Command1_Click();
+    const std::string record(w.form.RecordText());
+    w.form.Command2_Click();
+    w.form.Command2_Click();
+    w.form.UndoClear();
+    EXPECT_EQ(w.form.RecordText(), record);
+    EXPECT_FALSE(w.form.CanUndoClear());  // one Clear, one undo
 }
 
 // ---- What a reloaded page brings back ----

@@ -46,7 +46,8 @@ class Form1Test : public QObject {
     void enterPressesGenerate_data();
     void enterPressesGenerate();
     void enterOnAButtonPressesThatButton();
-    void escapeClearsFromAnyControl();
+    void escapeClearsAndCtrlZBringsBackFromAnyControl();
+    void ctrlZUndoesABoxsOwnEditFirst();
     void escapeWithAModifierKeepsTheRecord();
     void ctrlEnterStartsANewLineInTheRecordBox();
 
@@ -320,17 +321,47 @@ void Form1Test::enterOnAButtonPressesThatButton() {
     QVERIFY(text2()->toPlainText().isEmpty());
 }
 
-void Form1Test::escapeClearsFromAnyControl() {
+void Form1Test::escapeClearsAndCtrlZBringsBackFromAnyControl() {
     fillWorkedExample(QStringLiteral("10"));
     for (QWidget* w : std::initializer_list<QWidget*>{text1(0), combo1(), list1(), text2(),
                                                       command(1), command(3), text1(5)}) {
         form->Command1_Click();
-        QVERIFY(!text2()->toPlainText().isEmpty());
+        const QString shown = text2()->toPlainText();
+        QVERIFY(!shown.isEmpty());
+        QVERIFY(text2()->placeholderText().isEmpty());
         focus(w);
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY2(text2()->toPlainText().isEmpty(), qPrintable(w->objectName()));
         QCOMPARE(form->form().recordValue(), Value::Text(""));
+        QVERIFY(text2()->placeholderText().contains(QStringLiteral("Ctrl+Z")));
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text2()->toPlainText(), shown);
+        QVERIFY(text2()->placeholderText().isEmpty());
     }
+}
+
+void Form1Test::ctrlZUndoesABoxsOwnEditFirst() {
+    fillWorkedExample(QStringLiteral("10"));
+    form->Command1_Click();
+    const QString shown = text2()->toPlainText();
+    focus(text1(2));
+    QTest::keyClick(text1(2), Qt::Key_Escape);
+    QTest::keyClicks(text1(2), QStringLiteral(",12"));
+    QTest::keyClick(text1(2), Qt::Key_Z, Qt::ControlModifier);  // the box's own edit
+    QCOMPARE(text1(2)->text(), QStringLiteral("10"));
+    QVERIFY(text2()->toPlainText().isEmpty());
+    QTest::keyClick(text1(2), Qt::Key_Z, Qt::ControlModifier);  // then the Clear
+    QCOMPARE(text2()->toPlainText(), shown);
+
+    // A press that adds to the record ends the undo.
+    QTest::keyClick(text1(2), Qt::Key_Escape);
+    form->Command1_Click();
+    QTest::keyClick(text1(2), Qt::Key_Escape);
+    form->Command1_Click();
+    QVERIFY(text2()->placeholderText().isEmpty());
+    const QString after = text2()->toPlainText();
+    QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text2()->toPlainText(), after);
 }
 
 void Form1Test::escapeWithAModifierKeepsTheRecord() {

@@ -117,6 +117,9 @@ class Page:
     def keys(self, *keys):
         ActionChains(self.d).send_keys(*keys).perform()
 
+    def ctrl(self, key):
+        ActionChains(self.d).key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL).perform()
+
     def requests(self):
         return self.d.execute_script("return performance.getEntriesByType('resource').length")
 
@@ -155,6 +158,18 @@ class Page:
             self.keys(Keys.ESCAPE)
         elif word == "bar":
             self.el("Command3").click()
+        elif word == "undo" and self.phone:
+            if self.el("UndoClear").is_displayed():  # otherwise there is nothing to tap
+                self.el("UndoClear").click()
+        elif word == "undo":  # from Clear, which a person has just pressed
+            self.d.execute_script("arguments[0].focus()", self.el("Command2"))
+            self.ctrl("z")
+        elif word == "hint":
+            hint = self.d.execute_script(
+                "return document.querySelector('#Text2 .cm-content').getAttribute('aria-placeholder')")
+            shown = (hint is not None, self.el("UndoClear").is_displayed())
+            if shown != ((True, self.phone) if arg == "1" else (False, False)):
+                return f"the record box's hint and undo button are {shown}, expected {arg}"
         elif word == "record":
             shown = self.el("Text2").get_property("value")
             if shown != text:
@@ -223,7 +238,7 @@ def long_record(page):
         if top[0] != "OUT 4L, 1.000 cSt" or abs(top[1] - 2) > 1:
             return f"after {typed!r} the box's top line is {top[0]!r}, {top[1]} px from its top"
     page.el("Text2").click()
-    ActionChains(d).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL).perform()
+    page.ctrl("a")
     copied = d.execute_script("""
         const data = new DataTransfer();
         document.querySelector('#Text2 .cm-content').dispatchEvent(
@@ -245,6 +260,23 @@ def long_record(page):
 def report(name, problem, failed, passed):
     print(f"FAIL  {name}: {problem}" if problem else f"PASS  {name}")
     return (failed + 1, passed) if problem else (failed, passed + 1)
+
+
+def own_edit_first(page):
+    """Ctrl+Z in a box with an edit of its own undoes that edit first, then the Clear."""
+    for number, word, arg, text in read_scenarios(SCENARIOS)[0][1]:  # the worked example
+        page.step(word, arg, text)
+    shown = page.el("Text2").get_property("value")
+    page.keys(Keys.ESCAPE)
+    page.keys(",7")  # typed on at the end of the box that has the focus
+    page.ctrl("z")
+    if page.el("Text2").get_property("value") != "" or ",7" in page.el("Text1_3").get_property("value"):
+        return "the first Ctrl+Z did not undo the box's own edit alone"
+    for _ in range(10):  # then the box's earlier edits, then the Clear
+        if page.el("Text2").get_property("value"):
+            break
+        page.ctrl("z")
+    return None if page.el("Text2").get_property("value") == shown else "Ctrl+Z did not bring back the Clear"
 
 
 def phone_sizes(page):
@@ -316,6 +348,8 @@ def run_scenarios(site, path):
                 failed, passed = report("phone: sizes", phone_sizes(Page(driver, url, phone)), failed, passed)
                 continue
             failed, passed = report("a record of 100 000 entries", long_record(Page(driver, url)), failed, passed)
+            failed, passed = report("Ctrl+Z: a box's own edit first", own_edit_first(Page(driver, url)),
+                                    failed, passed)
             failed, passed = report("kept in the tab, installable, offline",
                                     kept_and_offline(driver, url, stop), failed, passed)
     print(f"{passed} passed, {failed} failed")
