@@ -1,5 +1,7 @@
 #include "number_rules.h"
 
+#include "ln.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -453,7 +455,7 @@ double RoundHalfEven(double d) noexcept {
 
 double Log(double d) {
     if (!(d > 0)) throw CalcError(FailureKind::InvalidArgument);
-    return std::log(d);
+    return Ln(d);
 }
 
 }  // namespace olvimar

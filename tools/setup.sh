@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
     g++ cmake make             # the build
     libgtest-dev libgmock-dev  # the tests
+    libmpfr-dev                # the logarithm checked against MPFR
     libbenchmark-dev           # the benchmarks
     clang libclang-rt-14-dev   # the sanitizer build and the fuzzer
     locales                    # a comma-decimal locale for the tests, compiled in the build
