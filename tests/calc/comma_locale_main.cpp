@@ -18,6 +18,8 @@ extern "C" const char* __lsan_default_suppressions() {
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
     const char* name = "de_DE.UTF-8";
+    // Run by hand, outside ctest, the test finds the locale the build compiled by itself.
+    if (std::getenv("LOCPATH") == nullptr) setenv("LOCPATH", OLVIMAR_COMMA_LOCALE_PATH, 1);
     try {
         std::locale::global(std::locale(name));  // the C locale as well, being a named one
     } catch (const std::runtime_error&) {

@@ -262,13 +262,20 @@ TEST(Kept, ARestoredWindowIsTheWindowThatWasKept) {
 
 // ---- The messages ----
 
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
 struct MessageCase {
     const char* name;
     int box;
     std::string text;
     int temperature;
-    std::string message;  // how the message begins
-    std::size_t added;    // entries recorded before the failure
+    std::string message;     // how the message begins
+    std::size_t added;       // entries recorded before the failure
+    const char* lossA = "";  // A's shear loss, so that B's counts
 };
 
 TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
@@ -292,6 +299,17 @@ TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
          0},
         {"a long text is cut after 40 characters", 0, std::string(45, 'x'), 0,
          "A机油粘度“" + std::string(40, 'x') + "…”", 0},
+        {"a long Chinese text is cut after 40 characters, not bytes", 0, Repeat("机油", 23), 0,
+         "A机油粘度“" + Repeat("机油", 20) + "…”不是有效的数字。", 0},
+        {"a Chinese text of exactly 40 characters is not cut", 0, Repeat("机油", 20), 0,
+         "A机油粘度“" + Repeat("机油", 20) + "”不是有效的数字。", 0},
+        {"oil B's shear loss not a number, with its hint", 5, "x", 0,
+         "B剪切稳定性“x”不是有效的数字。请填写损失百分比（如 10）。", 0, "10"},
+        {"oil B's shear loss blank: clear it to skip the shear line", 5, " ", 0,
+         "B剪切稳定性只有空格。请填写损失百分比（如 10），或把它完全清空，不计算剪切。", 0, "10"},
+        {"a full-width space alone is an empty box", 1, "\u3000", 0, "请填写B机油粘度。", 0},
+        {"a range whose end overflows", 2, "1e400-2", 0,
+         "生成粘度“1e400-2”中的数字太大，无法计算。", 0},
     };
     for (const MessageCase& c : cases) {
         Window w;
@@ -303,6 +321,7 @@ TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
         const std::string shown = w.view.shown;
         const std::string record = w.form.recordValue().text();
 
+        w.type(4, c.lossA);
         w.type(c.box, c.text);
         w.view.combo = c.temperature;
         w.form.Command1_Click();

@@ -2,6 +2,9 @@
 // fields are named by their labels, and the buttons say what they do.
 #include <QAccessible>
 #include <QApplication>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "ui/form1.h"
@@ -91,6 +94,29 @@ void AccessibilityTest::buttonsAndListSayWhatTheyDo() {
         QAccessibleInterface* a = control(c.control);
         QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(c.name));
         QVERIFY2(!a->text(QAccessible::Description).isEmpty(), c.control);
+    }
+    // The keys a description names are the keys that press the button.
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    olvimar::testing::BoxCatcher catcher;  // Generate on empty fields asks for a temperature
+    auto* box = form.findChild<QWidget*>(QStringLiteral("Text1_0"));
+    const struct {
+        const char* control;
+        const char* keyName;
+        Qt::Key key;
+    } keys[] = {{"Command1", "Enter", Qt::Key_Return}, {"Command2", "Esc", Qt::Key_Escape}};
+    for (const auto& k : keys) {
+        auto* button = form.findChild<QPushButton*>(QString::fromLatin1(k.control));
+        const QString description = control(k.control)->text(QAccessible::Description);
+        const QKeySequence alt = QKeySequence::mnemonic(button->text());
+        QVERIFY2(
+            description.contains(alt.toString()) && description.contains(QLatin1String(k.keyName)),
+            qPrintable(description));
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        box->setFocus();
+        QTest::keyClick(box, k.key);
+        QTest::keySequence(box, alt);
+        QTRY_COMPARE(clicked.count(), 2);
     }
     QVERIFY(control("Text1_2")->text(QAccessible::Description).contains(QStringLiteral("7-14")));
 }

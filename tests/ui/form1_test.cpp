@@ -1,5 +1,6 @@
 // The window, worked through its real controls on the offscreen platform.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -516,29 +517,47 @@ void Form1Test::theBoxShowsExactlyTheRecordAfterEveryRun() {
 void Form1Test::theFirstEntryOfARunIsInView_data() {
     QTest::addColumn<QString>("earlier");
     QTest::addColumn<QString>("targets");
+    QTest::addColumn<QString>("litres");
     QTest::addColumn<QString>("firstLine");
     QTest::newRow("short run after a full box") << "7-14"
                                                 << "20"
+                                                << "4"
                                                 << "OUT 4L, 20.000 cSt";
     QTest::newRow("long run after a full box") << "7-14"
                                                << "20-30"
+                                               << "4"
                                                << "OUT 4L, 20.000 cSt";
     QTest::newRow("long run into an empty box") << ""
                                                 << "20-30"
+                                                << "4"
                                                 << "OUT 4L, 20.000 cSt";
+    // A cell pasted from a spreadsheet ends in a line feed, which the record keeps as typed:
+    // each entry then starts a line earlier than its target's line.
+    QTest::newRow("litres pasted with a line feed") << "7-14"
+                                                    << "20-30"
+                                                    << "4\n"
+                                                    << "OUT 4";
 }
 
 void Form1Test::theFirstEntryOfARunIsInView() {
     QFETCH(QString, earlier);
     QFETCH(QString, targets);
+    QFETCH(QString, litres);
     QFETCH(QString, firstLine);
     fillWorkedExample(earlier);
+    QGuiApplication::clipboard()->setText(litres);
+    text1(3)->selectAll();
+    text1(3)->paste();
+    QCOMPARE(text1(3)->text(), litres);
     form->Command1_Click();
     text1(2)->setText(targets);
     form->Command1_Click();
+    // The first entry of this run: its target's line, or the line before where litres broke it.
     QTextBlock block = text2()->document()->begin();
-    while (block.isValid() && block.text() != firstLine) block = block.next();
-    QVERIFY(block.isValid());
+    while (block.isValid() && !block.text().contains(QStringLiteral("20.000 cSt")))
+        block = block.next();
+    if (!block.text().startsWith(QStringLiteral("OUT"))) block = block.previous();
+    QCOMPARE(block.text(), firstLine);
     const QRect line = text2()->cursorRect(QTextCursor(block));
     QVERIFY2(line.top() >= 0 && line.bottom() <= text2()->viewport()->height(),
              qPrintable(QStringLiteral("line at %1").arg(line.top())));

@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "form/layout.h"
+#include "ui/chinese_interface.h"
 #include "ui/form1.h"
 #include "ui/temperature_box.h"
 #include "ui/twips.h"
@@ -42,6 +44,8 @@ class LayoutTest : public QObject {
     void cleanup();
     void textFitsAtEveryFont_data();
     void textFitsAtEveryFont();
+    void followsTheDesktopFontFromTheStart_data();
+    void followsTheDesktopFontFromTheStart();
 
   private:
     template <typename W>
@@ -101,6 +105,9 @@ void LayoutTest::textFitsAtEveryFont() {
     QCOMPARE(form->width(), t.px(6825));
     for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(form->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    // Each control at its own place, as the layout table gives it at this font.
+    for (const olvimar::layout::Place& p : olvimar::layout::kControls)
+        QCOMPARE(find<QWidget>(QString::fromLatin1(p.name))->geometry(), t.rect(p));
 
     const QFontMetrics fm = form->fontMetrics();
     for (int i = 0; i < 6; ++i) {
@@ -160,6 +167,30 @@ void LayoutTest::textFitsAtEveryFont() {
     auto* record = find<QPlainTextEdit>(QStringLiteral("Text2"));
     QVERIFY(fm.horizontalAdvance(QStringLiteral("A -13.45% -0.538L, B 113.45% 4.538L MAX")) <
             record->viewport()->width() - 8);
+}
+
+void LayoutTest::followsTheDesktopFontFromTheStart_data() {
+    QTest::addColumn<int>("desktop");
+    QTest::addColumn<int>("window");
+    QTest::addRow("a 16-px desktop font: larger") << 16 << 16;
+    QTest::addRow("a 10-px desktop font: never below the design") << 10 << 12;
+}
+
+// The desktop's font as the program finds it when it starts, before the window exists.
+void LayoutTest::followsTheDesktopFontFromTheStart() {
+    QFETCH(int, desktop);
+    QFETCH(int, window);
+    form.reset();
+    QFont font = designFont;
+    font.setPixelSize(desktop);
+    QApplication::setFont(font);
+    olvimar::UseChineseInterface(*qApp);
+    form = std::make_unique<Form1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QCOMPARE(QFontInfo(form->font()).pixelSize(), window);
+    const Twips t = Twips::ForFont(window);
+    QCOMPARE(form->size(), QSize(t.px(4770), t.px(4365)));
 }
 
 int main(int argc, char* argv[]) {
