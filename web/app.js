@@ -32,6 +32,7 @@ let keepingRecord = false;
 // the tab's storage (some five million characters); as its text after a "t" when the tab goes
 // to the background before the gzipped copy is done.
 async function packed(bytes) {
+  if (typeof CompressionStream === "undefined") return "t" + new TextDecoder().decode(bytes);
   const zipped = new Blob([bytes]).stream().pipeThrough(new CompressionStream("gzip"));
   const gzip = new Uint8Array(await new Response(zipped).arrayBuffer());
   let chars = "";
@@ -60,7 +61,8 @@ function keepFields() {
 async function keepRecord() {
   if (keepingRecord) return;
   keepingRecord = true;
-  await new Promise((next) => requestIdleCallback(next, { timeout: 1000 }));
+  await new Promise((next) =>
+    window.requestIdleCallback ? requestIdleCallback(next, { timeout: 1000 }) : setTimeout(next, 200));
   while (keptVersion !== form.recordVersion()) {
     const version = form.recordVersion();
     try {
