@@ -8,6 +8,7 @@ after it has loaded and keeps no cookies or storage.
     browser_test.py SITE --bench            time one press of Generate with 9 999 values
 """
 import contextlib
+import gzip
 import os
 import socket
 import subprocess
@@ -328,8 +329,18 @@ def kept_and_offline(driver, url, stop):
     return f"requests to other origins: {foreign}" if foreign else None
 
 
+def site_size(site):
+    """The whole site stays small: 600 KB at most, 200 KB gzipped."""
+    raw = packed = 0
+    for name in os.listdir(site):
+        with open(os.path.join(site, name), "rb") as f:
+            data = f.read()
+        raw, packed = raw + len(data), packed + len(gzip.compress(data, 9))
+    return None if raw <= 600_000 and packed <= 200_000 else f"{raw} bytes, {packed} gzipped"
+
+
 def run_scenarios(site, path):
-    passed = failed = 0
+    failed, passed = report("the site's size", site_size(site), 0, 0)
     for phone in (False, True):
         with served(site) as (url, stop), chromium(phone) as driver:
             for name, steps in read_scenarios(path):
