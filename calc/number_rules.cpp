@@ -1,7 +1,5 @@
 #include "number_rules.h"
 
-#include "ln.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -13,6 +11,7 @@
 #include <limits>
 
 #include "failure.h"
+#include "ln.h"
 
 namespace olvimar {
 
