@@ -20,29 +20,32 @@
 //
 // Exact phase, in fixed point with 192 bits after the point: k ln2 from four doubles, logc from
 // three (within 2^-159 |logc|), ln(1 + t) by its series to t^30, each step truncated. The error
-// stays under 2^-150 |R|, and no double x has ln x nearer than 2^-119 |R| to a midpoint between
-// two doubles (the hardest is 0x1.62a88613629b6p678, whose ln has 65 zeros after its 53 bits),
-// so rounding the fixed-point value gives the correctly rounded ln x.
+// stays under 2^-150 |R| + 2^-186: the series' truncations cost some sixty of the fixed point's
+// last bits, which count only next to 1, where |R| is as small as 2^-54 and the error stays under
+// 2^-132 |R|. No double x has ln x nearer than 2^-119 |R| to a midpoint between two doubles or
+// to a double (the nearest is 0x1.62a88613629b6p678, whose ln has 65 zeros after its 53 bits;
+// tests/calc/ln_hard_cases.txt lists more), so rounding the fixed-point value gives the correctly
+// rounded ln x.
 #include "calc/ln.h"
 
-#include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
+#include "calc/bits.h"
+#include "calc/ln_detail.h"
 #include "calc/ln_table.h"
 
 namespace olvimar {
+
+namespace ln_detail {
 
 namespace {
 
 using ln_table::kLn2;
 using ln_table::kTable;
 
-// ---- Exact sums and products of doubles ----
-
-struct DD {
-    double hi, lo;  // hi + lo exactly
-};
+// ---- Exact sums of doubles ----
 
 DD TwoSum(double a, double b) {
     const double s = a + b;
@@ -53,15 +56,6 @@ DD TwoSum(double a, double b) {
 DD FastTwoSum(double a, double b) {  // |a| >= |b|
     const double s = a + b;
     return {s, b - (s - a)};
-}
-
-// a * a exactly: a split into two halves of 26 bits, whose products are exact.
-DD ExactSquare(double a) {
-    const double c = a * 0x1.0000002p27;  // 2^27 + 1
-    const double hi = c - (c - a);
-    const double lo = a - hi;
-    const double p = a * a;
-    return {p, ((hi * hi - p) + 2 * hi * lo) + lo * lo};
 }
 
 // ---- The reduction ----
@@ -91,110 +85,18 @@ Reduced Reduce(double x) {
     return {k, &e, TwoSum(zHi * e.invc - 1, zLo * e.invc)};
 }
 
-// ---- Fixed point with 192 bits after the point, two's complement, for the exact phase ----
-
-class Fixed {
-  public:
-    static constexpr int kFraction = 192;
-
-    Fixed() = default;
-    // The double d, exactly down to 2^-192 (lower bits, of which the table has a few, are cut).
-    explicit Fixed(double d) {
-        if (d == 0) return;
-        const std::uint64_t bits = BitsOf(d);
-        const int exponent = static_cast<int>((bits >> 52) & 0x7ff);  // never subnormal here
-        const std::uint64_t mantissa = (bits & 0xfffffffffffff) | 0x10000000000000;
-        int shift = exponent - 1075 + kFraction;  // where the mantissa's lowest bit goes
-        std::uint64_t m = mantissa;
-        if (shift < 0) {
-            m = shift > -64 ? m >> -shift : 0;
-            shift = 0;
-        }
-        for (int b = 0; m != 0; ++b, m >>= 1)
-            if (m & 1) SetBit(shift + b);
-        if (d < 0) *this = -*this;
-    }
-
-    friend Fixed operator+(const Fixed& a, const Fixed& b) {
-        Fixed s;
-        std::uint64_t carry = 0;
-        for (std::size_t i = 0; i < kWords; ++i) {
-            const std::uint64_t sum = std::uint64_t{a.w_[i]} + b.w_[i] + carry;
-            s.w_[i] = static_cast<std::uint32_t>(sum);
-            carry = sum >> 32;
-        }
-        return s;
-    }
-    Fixed operator-() const {
-        Fixed n;
-        for (std::size_t i = 0; i < kWords; ++i) n.w_[i] = ~w_[i];
-        Fixed one;
-        one.w_[0] = 1;
-        return n + one;
-    }
-    friend Fixed operator-(const Fixed& a, const Fixed& b) { return a + -b; }
-
-    // a * b, the bits below 2^-192 cut off the magnitude.
-    friend Fixed operator*(const Fixed& a, const Fixed& b) {
-        const Fixed x = a.Magnitude(), y = b.Magnitude();
-        std::array<std::uint64_t, 2 * kWords> product{};
-        for (std::size_t i = 0; i < kWords; ++i) {
-            std::uint64_t carry = 0;
-            for (std::size_t j = 0; j < kWords; ++j) {
-                const std::uint64_t p = std::uint64_t{x.w_[i]} * y.w_[j] + product[i + j] + carry;
-                product[i + j] = p & 0xffffffff;
-                carry = p >> 32;
-            }
-            product[i + kWords] = carry;
-        }
-        Fixed m;
-        for (std::size_t i = 0; i < kWords; ++i)
-            m.w_[i] = static_cast<std::uint32_t>(product[i + kFraction / 32]);
-        return a.Negative() != b.Negative() ? -m : m;
-    }
-    // a / n, the magnitude cut.
-    friend Fixed operator/(const Fixed& a, std::uint32_t n) {
-        Fixed q = a.Magnitude();
-        std::uint64_t rest = 0;
-        for (std::size_t i = kWords; i-- > 0;) {
-            const std::uint64_t part = (rest << 32) | q.w_[i];
-            q.w_[i] = static_cast<std::uint32_t>(part / n);
-            rest = part % n;
-        }
-        return a.Negative() ? -q : q;
-    }
-
-    // The nearest double.
-    double ToDouble() const {
-        const Fixed m = Magnitude();
-        int top = kWords * 32 - 1;
-        while (top >= 0 && !m.Bit(top)) --top;
-        if (top < 0) return 0;
-        // 53 bits from the top, the next one, and whether any below it is set.
-        std::uint64_t mantissa = 0;
-        for (int b = top; b > top - 53; --b) mantissa = (mantissa << 1) | (b >= 0 && m.Bit(b));
-        const bool half = top - 53 >= 0 && m.Bit(top - 53);
-        bool below = false;
-        for (int b = top - 54; b >= 0 && !below; --b) below = m.Bit(b);
-        if (half && (below || (mantissa & 1))) ++mantissa;  // a tie, were there one, to even
-        const double d = std::ldexp(static_cast<double>(mantissa), top - 52 - kFraction);  // exact
-        return Negative() ? -d : d;
-    }
-
-  private:
-    static constexpr std::size_t kWords = 7;  // 32 bits before the point, 192 after
-
-    bool Negative() const { return w_[kWords - 1] >> 31; }
-    Fixed Magnitude() const { return Negative() ? -*this : *this; }
-    bool Bit(int b) const { return (w_[static_cast<std::size_t>(b / 32)] >> (b % 32)) & 1; }
-    void SetBit(int b) { w_[static_cast<std::size_t>(b / 32)] |= 1U << (b % 32); }
-
-    std::array<std::uint32_t, kWords> w_{};
-};
-
 }  // namespace
 
-std::optional<double> LnQuick(double x) {
+// a split into two halves of 26 bits, whose products are exact.
+DD ExactSquare(double a) {
+    const double c = a * 0x1.0000002p27;  // 2^27 + 1
+    const double hi = c - (c - a);
+    const double lo = a - hi;
+    const double p = a * a;
+    return {p, ((hi * hi - p) + 2 * hi * lo) + lo * lo};
+}
+
+DD QuickSum(double x) {
     const Reduced r = Reduce(x);
     const double th = r.t.hi, tl = r.t.lo;
     // q(t) = 1/3 - t/4 + t^2/5 - ... - t^7/10, so that ln(1 + t) = t - t^2/2 + t^3 q(t).
@@ -211,15 +113,19 @@ std::optional<double> LnQuick(double x) {
     const DD s = TwoSum(r.k * kLn2[0], r.e->logcHi);
     const DD b = TwoSum(s.hi, a.hi);
     const double low2 = b.lo + ((s.lo + (r.e->logcMid + r.k * kLn2[1])) + low);
-    const DD sum = FastTwoSum(b.hi, low2);
-    const double err = 0x1p-64 * (sum.hi < 0 ? -sum.hi : sum.hi);
+    return FastTwoSum(b.hi, low2);
+}
+
+std::optional<double> LnQuick(double x) {
+    const DD sum = QuickSum(x);
+    const double err = kQuickBound * (sum.hi < 0 ? -sum.hi : sum.hi);
     const double down = sum.hi + (sum.lo - err);
     const double up = sum.hi + (sum.lo + err);
     if (down != up) return std::nullopt;
     return down;
 }
 
-double LnExact(double x) {
+Fixed LnExactFixed(double x) {
     const Reduced r = Reduce(x);
     const Fixed t = Fixed(r.t.hi) + Fixed(r.t.lo);
     Fixed series, power = t;
@@ -231,13 +137,22 @@ double LnExact(double x) {
     Fixed ln2;
     for (const double part : kLn2) ln2 = ln2 + Fixed(part);
     const Fixed logc = Fixed(r.e->logcHi) + Fixed(r.e->logcMid) + Fixed(r.e->logcLo);
-    return (ln2 * Fixed(r.k) + logc + series).ToDouble();  // k is whole: k ln2 is exact
+    return ln2 * Fixed(r.k) + logc + series;  // k is whole: k ln2 is exact
 }
 
+double LnExact(double x) {
+    return LnExactFixed(x).ToDouble();
+}
+
+}  // namespace ln_detail
+
 double Ln(double x) {
+    if (!(x > 0))
+        return x == 0 ? -std::numeric_limits<double>::infinity()
+                      : std::numeric_limits<double>::quiet_NaN();
     if (x > 0x1.fffffffffffffp1023) return x;  // ln of infinity is infinity
-    if (const std::optional<double> quick = LnQuick(x)) return *quick;
-    return LnExact(x);
+    if (const std::optional<double> quick = ln_detail::LnQuick(x)) return *quick;
+    return ln_detail::LnExact(x);
 }
 
 }  // namespace olvimar
