@@ -273,9 +273,10 @@ struct MessageCase {
     int box;
     std::string text;
     int temperature;
-    std::string message;     // how the message begins
-    std::size_t added;       // entries recorded before the failure
-    const char* lossA = "";  // A's shear loss, so that B's counts
+    std::string message;        // how the message begins
+    std::size_t added;          // entries recorded before the failure
+    const char* lossA = "";     // A's shear loss, so that B's counts
+    const char* target = "10";  // the targets
 };
 
 TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
@@ -299,6 +300,8 @@ TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
          0},
         {"a long text is cut after 40 characters", 0, std::string(45, 'x'), 0,
          "A机油粘度“" + std::string(40, 'x') + "…”", 0},
+        {"a text one character over the limit keeps its ellipsis", 0, std::string(41, 'x'), 0,
+         "A机油粘度“" + std::string(40, 'x') + "…”", 0},
         {"a long Chinese text is cut after 40 characters, not bytes", 0, Repeat("机油", 23), 0,
          "A机油粘度“" + Repeat("机油", 20) + "…”不是有效的数字。", 0},
         {"a Chinese text of exactly 40 characters is not cut", 0, Repeat("机油", 20), 0,
@@ -310,6 +313,10 @@ TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
         {"a full-width space alone is an empty box", 1, "\u3000", 0, "请填写B机油粘度。", 0},
         {"a range whose end overflows", 2, "1e400-2", 0,
          "生成粘度“1e400-2”中的数字太大，无法计算。", 0},
+        {"oil A that makes c + A exactly 1 is named as oil A", 0, "-0.8", 0,
+         "A机油粘度“-0.8”太低，无法按混合公式计算。", 0},
+        {"a total whose litres overflow on the shear line alone", 3, "1.75e308", 0,
+         "总机油 L“1.75e308”太大，无法计算。", 0, "10", "13.5"},
     };
     for (const MessageCase& c : cases) {
         Window w;
@@ -322,6 +329,7 @@ TEST(Messages, SayWhatToFixAndKeepTheRecordBox) {
         const std::string record = w.form.recordValue().text();
 
         w.type(4, c.lossA);
+        w.type(2, c.target);
         w.type(c.box, c.text);
         w.view.combo = c.temperature;
         w.form.Command1_Click();
