@@ -12,6 +12,12 @@ struct Place {
     int left, top, width, height;
 };
 
+// How twips become pixels: the layout was drawn for a 12-pixel font (9 points at 96 dpi), where
+// 15 twips make one pixel. A larger font in effect makes every twip larger in proportion (font
+// pixels / 12 / 15 pixels a twip); a smaller one leaves the layout as drawn.
+inline constexpr int kDesignFontPixels = 12;
+inline constexpr int kTwipsPerPixel = 15;
+
 // Client widths, narrow and wide; the height never changes.
 inline constexpr int kNarrowWidth = 4770;
 inline constexpr int kWideWidth = 6825;

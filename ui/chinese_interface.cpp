@@ -18,7 +18,7 @@ void UseChineseInterface(QApplication& app) {
         {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), font.family()});
     // The size the layout was drawn for, or the desktop's own when it asks for larger text: the
     // window grows with its font.
-    font.setPixelSize(std::max(desktopPixels, Twips::kDesignFontPixels));
+    font.setPixelSize(std::max(desktopPixels, layout::kDesignFontPixels));
     QApplication::setFont(font);
 
     auto* qtTexts = new QTranslator(&app);

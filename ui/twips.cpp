@@ -1,18 +1,19 @@
 #include "ui/twips.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace olvimar {
 
 Twips Twips::ForFont(int fontPixels) {
     Twips t;
-    t.pixelsPerTwip_ = std::max(1.0, double(fontPixels) / kDesignFontPixels) / 15;
+    t.fontPixels_ = std::max(fontPixels, layout::kDesignFontPixels);
     return t;
 }
 
 int Twips::px(int twips) const {
-    return static_cast<int>(std::lround(twips * pixelsPerTwip_));
+    // twips / 15 * (font / 12), to the nearest pixel.
+    constexpr int kTwipsAtDesignFont = layout::kTwipsPerPixel * layout::kDesignFontPixels;
+    return (2 * twips * fontPixels_ + kTwipsAtDesignFont) / (2 * kTwipsAtDesignFont);
 }
 
 QRect Twips::rect(const layout::Place& r) const {

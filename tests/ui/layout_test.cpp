@@ -12,17 +12,16 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 #include "form/layout.h"
 #include "ui/chinese_interface.h"
 #include "ui/form1.h"
 #include "ui/temperature_box.h"
-#include "ui/twips.h"
 #include "window_fixture.h"
 
 using olvimar::Form1;
-using olvimar::Twips;
 
 namespace {
 
@@ -97,17 +96,23 @@ void LayoutTest::textFitsAtEveryFont() {
     QCoreApplication::processEvents();  // the font reaches open windows by a posted event
     QCOMPARE(QFontInfo(form->font()).pixelSize(), pixels);
 
-    // The window follows the font; at the design font it is exactly as the twips say.
-    const Twips t = Twips::ForFont(pixels);
-    QCOMPARE(form->size(), QSize(t.px(4770), t.px(4365)));
+    // The window follows the font; at the design font it is exactly as the twips say. Each edge
+    // is at twips / 15 * (font / 12) pixels, to the nearest, so edges that meet still meet.
+    const auto px = [pixels](int twips) {
+        return static_cast<int>(std::floor(twips * pixels / 180.0 + 0.5));
+    };
+    QCOMPARE(form->size(), QSize(px(4770), px(4365)));
     if (pixels == 12) QCOMPARE(form->size(), QSize(318, 291));
     form->Command3_Click();
-    QCOMPARE(form->width(), t.px(6825));
+    QCOMPARE(form->width(), px(6825));
     for (const QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(form->rect().contains(w->geometry()), qPrintable(w->objectName()));
     // Each control at its own place, as the layout table gives it at this font.
-    for (const olvimar::layout::Place& p : olvimar::layout::kControls)
-        QCOMPARE(find<QWidget>(QString::fromLatin1(p.name))->geometry(), t.rect(p));
+    for (const olvimar::layout::Place& p : olvimar::layout::kControls) {
+        const QRect place(QPoint(px(p.left), px(p.top)),
+                          QPoint(px(p.left + p.width) - 1, px(p.top + p.height) - 1));
+        QCOMPARE(find<QWidget>(QString::fromLatin1(p.name))->geometry(), place);
+    }
 
     const QFontMetrics fm = form->fontMetrics();
     for (int i = 0; i < 6; ++i) {
@@ -189,8 +194,7 @@ void LayoutTest::followsTheDesktopFontFromTheStart() {
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QCOMPARE(QFontInfo(form->font()).pixelSize(), window);
-    const Twips t = Twips::ForFont(window);
-    QCOMPARE(form->size(), QSize(t.px(4770), t.px(4365)));
+    QCOMPARE(form->size(), QSize(4770 * window / 180, 4365 * window / 180));  // whole pixels here
 }
 
 int main(int argc, char* argv[]) {
