@@ -4,7 +4,8 @@
 #include <string_view>
 
 // Where every control stands, in twips (1/1440 inch) from the top-left corner of the client
-// area, in the order of the tab index; the same for every front end.
+// area, the order in which the focus moves, which label names which control, and when the page
+// shows the controls in one column: the same for every front end.
 namespace olvimar::layout {
 
 struct Place {
@@ -25,6 +26,7 @@ inline constexpr int kHeight = 4365;
 // The pitch of the main column: each box is covered by the next from here down.
 inline constexpr int kRowPitch = 240;
 
+// Every control, in the order of its tab index, labels included (which never take the focus).
 inline constexpr std::array<Place, 21> kControls = {{
     //  name         Left   Top  Width Height
     {"Text1_0", 2760, 120, 1935, 270},  {"Text1_1", 2760, 360, 1935, 270},
@@ -39,6 +41,39 @@ inline constexpr std::array<Place, 21> kControls = {{
     {"Command3", 4680, 1320, 90, 2175}, {"Text1_4", 4800, 360, 1935, 270},
     {"Text1_5", 4800, 960, 1935, 270},
 }};
+
+// The order in which Tab moves the focus: every control that takes it, by rising tab index.
+inline constexpr std::array<const char*, 12> kTabOrder = {
+    "Text1_0",  "Text1_1", "Combo1", "Text1_2",  "Text1_3", "Command1",
+    "Command2", "List1",   "Text2",  "Command3", "Text1_4", "Text1_5",
+};
+
+// Which label names which control: a screen reader reads the control by it, a click on it
+// moves the focus there, and on a phone it stands above its control. The label indices do not
+// follow the boxes: Label1(1) names the temperature, Label1(2) oil B.
+struct Labelled {
+    const char* label;
+    const char* control;
+};
+inline constexpr std::array<Labelled, 8> kLabels = {{
+    {"Label1_0", "Text1_0"},
+    {"Label1_2", "Text1_1"},
+    {"Label1_1", "Combo1"},
+    {"Label1_3", "Text1_2"},
+    {"Label1_4", "Text1_3"},
+    {"Label1_5", "Text1_4"},
+    {"Label1_6", "Text1_5"},
+    {"Label3", "Text2"},
+}};
+// The hint that describes the targets box; it stands below it on a phone.
+inline constexpr Labelled kHint = {"Label2", "Text1_2"};
+
+// The page shows the window replica with a margin on each side, a border and room for a scroll
+// bar. Where the viewport is narrower than that, wide state included, at the font in effect, it
+// shows the controls in one column instead, in tab order (a phone).
+inline constexpr int kPageMargin = 120;     // each side
+inline constexpr int kPageAllowance = 270;  // the replica's border and a scroll bar
+inline constexpr int kReplicaPageWidth = kWideWidth + 2 * kPageMargin + kPageAllowance;
 
 // The place of the control `name`; every name the front ends use is in the table.
 constexpr const Place& PlaceOf(std::string_view name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 // Every text the window shows, in one place, for every front end: the layout puts them on its
 // controls, the failure messages name the fields by the same labels, and a screen reader gets
@@ -27,6 +28,16 @@ inline constexpr std::array<const char*, 3> kTemperatures = {"100 ℃", "40 ℃"
 inline constexpr std::array<const char*, 7> kPresetRows = {
     "0w20\t7.276", "0w30\t11.25", "0w40\t13.69", "机油\t4L", "机油\t5L", "", "双击可添加右侧",
 };
+
+// The text a label or a button of the layout shows, by its name there; null for one without.
+constexpr const char* CaptionOf(std::string_view name) {
+    if (name.starts_with("Label1_")) return kLabel1.at(static_cast<std::size_t>(name[7] - '0'));
+    if (name == "Label2") return kLabel2;
+    if (name == "Label3") return kLabel3;
+    if (name == "Command1") return kCommand1;
+    if (name == "Command2") return kCommand2;
+    return nullptr;
+}
 
 // What the empty record box says while the record that Clear removed can come back, and the
 // button that brings it back on a phone, which has no Ctrl+Z.

@@ -5,17 +5,18 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <limits>
 
 #include "form/layout.h"
 #include "form/window_texts.h"
 #include "ui/accessible.h"
+#include "ui/key_press.h"
 #include "ui/preset_list.h"
 #include "ui/record_box.h"
 #include "ui/tab_stop_delegate.h"
@@ -52,6 +53,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 Form1::~Form1() = default;
 
 template <typename W>
+W* Form1::control(const char* name) const {
+    for (const auto& [w, where] : layout_)
+        if (where->name == std::string_view(name)) return static_cast<W*>(w);
+    return nullptr;  // every name of the layout's tables has its control
+}
+
+template <typename W>
 W* Form1::Place(const char* name) {
     auto* w = new W(this);
     w->setObjectName(QString::fromLatin1(name));
@@ -59,9 +67,9 @@ W* Form1::Place(const char* name) {
     return w;
 }
 
-QLabel* Form1::PlaceLabel(const char* name, const char* text) {
+QLabel* Form1::PlaceLabel(const char* name) {
     auto* label = Place<QLabel>(name);
-    label->setText(Utf8(text));
+    label->setText(Utf8(texts::CaptionOf(name)));
     return label;
 }
 
@@ -75,16 +83,16 @@ void Form1::createControls() {
     Command1 = Place<QPushButton>("Command1");
     Command2 = Place<QPushButton>("Command2");
     List1 = Place<PresetList>("List1");
-    Label1[0] = PlaceLabel("Label1_0", texts::kLabel1[0]);
-    Label1[1] = PlaceLabel("Label1_1", texts::kLabel1[1]);
-    Label1[2] = PlaceLabel("Label1_2", texts::kLabel1[2]);
-    Label1[3] = PlaceLabel("Label1_3", texts::kLabel1[3]);
-    Label2 = PlaceLabel("Label2", texts::kLabel2);
+    Label1[0] = PlaceLabel("Label1_0");
+    Label1[1] = PlaceLabel("Label1_1");
+    Label1[2] = PlaceLabel("Label1_2");
+    Label1[3] = PlaceLabel("Label1_3");
+    Label2 = PlaceLabel("Label2");
     Text2 = Place<QPlainTextEdit>("Text2");
-    Label3 = PlaceLabel("Label3", texts::kLabel3);
-    Label1[4] = PlaceLabel("Label1_4", texts::kLabel1[4]);
-    Label1[5] = PlaceLabel("Label1_5", texts::kLabel1[5]);
-    Label1[6] = PlaceLabel("Label1_6", texts::kLabel1[6]);
+    Label3 = PlaceLabel("Label3");
+    Label1[4] = PlaceLabel("Label1_4");
+    Label1[5] = PlaceLabel("Label1_5");
+    Label1[6] = PlaceLabel("Label1_6");
     Command3 = Place<QPushButton>("Command3");
     Text1_[4] = Place<QLineEdit>("Text1_4");
     Text1_[5] = Place<QLineEdit>("Text1_5");
@@ -103,8 +111,8 @@ void Form1::createControls() {
     Text2->setTabChangesFocus(true);
     recordBox_ = std::make_unique<RecordBox>(Text2);
 
-    Command1->setText(Utf8(texts::kCommand1));
-    Command2->setText(Utf8(texts::kCommand2));
+    Command1->setText(Utf8(texts::CaptionOf("Command1")));
+    Command2->setText(Utf8(texts::CaptionOf("Command2")));
     // Enter on a focused button presses that button; elsewhere it presses Generate.
     for (QPushButton* b : {Command1, Command2, Command3}) b->setAutoDefault(true);
     Command1->setDefault(true);
@@ -132,16 +140,15 @@ void Form1::createControls() {
 
 void Form1::describeForScreenReaders() {
     // Each field is announced by the label that stands beside it (or above it).
-    const std::pair<QLabel*, QWidget*> buddies[] = {{Label1[0], Text1_[0]}, {Label1[2], Text1_[1]},
-                                                    {Label1[1], Combo1},    {Label1[3], Text1_[2]},
-                                                    {Label1[4], Text1_[3]}, {Label1[5], Text1_[4]},
-                                                    {Label1[6], Text1_[5]}, {Label3, Text2}};
-    for (auto [label, field] : buddies) {
+    for (const layout::Labelled& l : layout::kLabels) {
+        auto* label = control<QLabel>(l.label);
+        QWidget* field = control<QWidget>(l.control);
         label->setBuddy(field);
         field->setAccessibleName(label->text());
     }
-    Combo1->view()->setAccessibleName(Label1[1]->text());  // the list that drops down
-    Text1_[2]->setAccessibleDescription(Label2->text());
+    Combo1->view()->setAccessibleName(Combo1->accessibleName());  // the list that drops down
+    control<QWidget>(layout::kHint.control)
+        ->setAccessibleDescription(control<QLabel>(layout::kHint.label)->text());
     List1->setAccessibleName(Utf8(texts::kListName));
     List1->setAccessibleDescription(Utf8(texts::kListDescription));
     // A row is read out without its TAB, and the blank row says that it is blank.
@@ -162,10 +169,9 @@ void Form1::describeForScreenReaders() {
 }
 
 void Form1::setTabOrder() {
-    QWidget* const order[] = {Text1_[0], Text1_[1], Combo1, Text1_[2], Text1_[3], Command1,
-                              Command2,  List1,     Text2,  Command3,  Text1_[4], Text1_[5]};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
+    const auto& order = layout::kTabOrder;
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(control<QWidget>(order[i]), control<QWidget>(order[i + 1]));
 }
 
 Twips Form1::scale() const {
@@ -235,10 +241,60 @@ void Form1::ShowFailure(const std::string& message) {
 
 // ---- The keyboard ----
 
-bool Form1::undoesClear(QObject* focused) const {
-    if (!form_.CanUndoClear()) return false;
-    if (auto* box = qobject_cast<QLineEdit*>(focused)) return !box->isUndoAvailable();
-    if (focused == Text2) return !Text2->document()->isUndoAvailable();
+std::optional<keys::Focus> Form1::focusKind(const QObject* control) const {
+    if (control == Text2) return keys::Focus::RecordBox;
+    if (control == List1) return keys::Focus::List;
+    if (qobject_cast<const QPushButton*>(control)) return keys::Focus::Button;
+    if (control == Combo1 || qobject_cast<const QLineEdit*>(control)) return keys::Focus::Box;
+    return std::nullopt;
+}
+
+bool Form1::hasOwnEdit(const QObject* control) const {
+    if (auto* box = qobject_cast<const QLineEdit*>(control)) return box->isUndoAvailable();
+    return control == Text2 && Text2->document()->isUndoAvailable();
+}
+
+bool Form1::carryOut(keys::Action action, QObject* control) {
+    switch (action) {
+        case keys::Action::Pass:
+            return false;
+        case keys::Action::Generate:
+            Command1->click();
+            break;
+        case keys::Action::Clear:
+            Command2->click();
+            break;
+        case keys::Action::UndoOwnEdit:
+            if (auto* box = qobject_cast<QLineEdit*>(control)) box->undo();
+            if (control == Text2) Text2->undo();
+            break;
+        case keys::Action::UndoClear:
+            form_.UndoClear();
+            break;
+        case keys::Action::PressFocused:
+            if (auto* button = qobject_cast<QPushButton*>(control)) button->click();
+            break;
+        case keys::Action::InsertPreset:
+            List1_DblClick();
+            break;
+        case keys::Action::NewLine:
+            Text2->insertPlainText(QStringLiteral("\n"));
+            break;
+        case keys::Action::ListPrevious:
+            List1->setCurrentRow(std::max(List1->currentRow() - 1, 0));
+            break;
+        case keys::Action::ListNext:
+            List1->setCurrentRow(std::min(List1->currentRow() + 1, List1->count() - 1));
+            break;
+        case keys::Action::ListFirst:
+            List1->setCurrentRow(0);
+            break;
+        case keys::Action::ListLast:
+            List1->setCurrentRow(List1->count() - 1);
+            break;
+        default:
+            return false;  // the chart's keys, which its own window carries out
+    }
     return true;
 }
 
@@ -248,32 +304,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             if (watched == Text1_[i]) Text1_GotFocus(static_cast<int>(i));
         return false;
     }
-    if (event->type() != QEvent::KeyPress) return false;
-
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Undo) && undoesClear(watched)) {
-        form_.UndoClear();
-        return true;
-    }
-    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-        Command2->click();  // Esc clears wherever the focus is
-        return true;
-    }
-    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
-    if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        button->click();
-        return true;
-    }
-    if (watched == Text2 && key->modifiers().testFlag(Qt::ControlModifier)) {
-        Text2->insertPlainText(QStringLiteral("\n"));  // Ctrl+Enter starts a new line
-        return true;
-    }
-    if (watched == List1) {
-        List1_DblClick();  // Enter on a row inserts its preset, as a double-click does
-        return true;
-    }
-    Command1->click();
-    return true;
+    const std::optional<keys::Focus> focus = focusKind(watched);
+    if (event->type() != QEvent::KeyPress || !focus) return false;
+    const keys::Action action = keys::ActionFor(PressOf(static_cast<QKeyEvent*>(event)), *focus,
+                                                hasOwnEdit(watched), form_.CanUndoClear());
+    return carryOut(action, watched);
 }
 
 }  // namespace olvimar

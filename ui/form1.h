@@ -3,11 +3,13 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "form/form.h"
+#include "form/keys.h"
 #include "ui/twips.h"
 
 class QLabel;
@@ -59,14 +61,20 @@ class Form1 : public QWidget, private FormView {
 
     template <typename W>
     W* Place(const char* name);
-    QLabel* PlaceLabel(const char* name, const char* text);
+    QLabel* PlaceLabel(const char* name);
+    // The control of the layout called `name`.
+    template <typename W>
+    W* control(const char* name) const;
     void createControls();
     void setTabOrder();
     void describeForScreenReaders();
     // Twips as pixels for the font the window now uses.
     Twips scale() const;
-    // Ctrl+Z: the focused box's own edit first, then the Clear.
-    bool undoesClear(QObject* focused) const;
+    // The kind of control for the key table, none for a control outside it.
+    std::optional<keys::Focus> focusKind(const QObject* control) const;
+    bool hasOwnEdit(const QObject* control) const;
+    // Carries out what the key table says a key does; false where the control takes the key.
+    bool carryOut(keys::Action action, QObject* control);
     void layOut();
 
     std::array<QLineEdit*, 6> Text1_{};

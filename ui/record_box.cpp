@@ -7,14 +7,14 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "form/record_lines.h"
+
 namespace olvimar {
 
 namespace {
 
-QString Lines(std::string_view utf8) {
-    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
+QString Lines(std::string_view record) {
+    return QString::fromStdString(RecordLines(record));
 }
 
 }  // namespace
@@ -45,7 +45,8 @@ void RecordBox::clear() {
 }
 
 void RecordBox::bringIntoView(std::string_view record, std::size_t offset) {
-    const auto line = std::count(record.begin(), record.begin() + offset, '\n');
+    const std::string before = RecordLines(record.substr(0, offset));
+    const auto line = std::count(before.begin(), before.end(), '\n');
     const QTextBlock block = box_->document()->findBlockByNumber(static_cast<int>(line));
     if (!block.isValid()) return;
     box_->setTextCursor(QTextCursor(block));

@@ -9,6 +9,7 @@
 
 #include "calc/value_ops.h"
 #include "form/form.h"
+#include "form/record_lines.h"
 
 namespace olvimar {
 
@@ -55,14 +56,13 @@ class WebForm : private FormView {
     // What the record box needs to show the record: {replace, before, after}. Only the entries
     // that it does not have yet, unless `whole` (the user has edited the box) or the box was
     // cleared. `after` begins with this press's first entry, which the page brings into view.
-    // Line ends are LF alone, as the page's box counts them.
     val recordUpdate(bool whole) {
         const std::string_view record = form_.RecordText();
         const std::size_t from = whole || shown_ > firstNew_ ? 0 : shown_;
         val update = val::object();
         update.set("replace", from == 0);
-        update.set("before", Lines(record.substr(from, firstNew_ - from)));
-        update.set("after", Lines(record.substr(firstNew_)));
+        update.set("before", RecordLines(record.substr(from, firstNew_ - from)));
+        update.set("after", RecordLines(record.substr(firstNew_)));
         shown_ = record.size();
         return update;
     }
@@ -85,13 +85,6 @@ class WebForm : private FormView {
         ++recordVersion_;
     }
 
-    static std::string Lines(std::string_view record) {
-        std::string lines;
-        lines.reserve(record.size());
-        for (const char c : record)
-            if (c != '\r') lines += c;
-        return lines;
-    }
     void ShowUndoClear(bool possible) override { undoHint_ = possible; }
     void ShowFailure(const std::string& message) override { message_ = message; }
 

@@ -10,7 +10,9 @@
 
 #include "calc/number_rules.h"
 #include "form/form.h"
+#include "form/keys.h"
 #include "form/layout.h"
+#include "form/record_lines.h"
 
 namespace olvimar {
 namespace {
@@ -25,9 +27,7 @@ class FakeView : public FormView {
     int List1Index() const override { return list; }
     void SetClientWidth(int twips) override { width = twips; }
     void ShowRecord(std::string_view record, std::size_t firstNew) override {
-        shown.clear();
-        for (char c : record)
-            if (c != '\r') shown += c;
+        shown = RecordLines(record);
         this->firstNew = firstNew;
     }
     void ClearRecord() override { shown.clear(); }
@@ -228,6 +228,98 @@ TEST(UndoClear, BringsBackTheRecordByteForByte) {
     w.form.UndoClear();
     EXPECT_EQ(w.form.RecordText(), record);
     EXPECT_FALSE(w.form.CanUndoClear());  // one Clear, one undo
+}
+
+// ---- The keys, as both front ends carry them out ----
+
+TEST(Keys, EachKeyInEachKindOfControl) {
+    using keys::Action;
+    using keys::Focus;
+    using keys::Key;
+    const keys::Press kKeys[] = {
+        {Key::Enter},   {Key::Enter, true}, {Key::Escape},   {Key::Escape, false, false, true},
+        {Key::Z, true}, {Key::Z},           {Key::G, true},  {Key::Up},
+        {Key::Down},    {Key::Home},        {Key::End},      {Key::Left},
+        {Key::Right},   {Key::PageUp},      {Key::PageDown}, {Key::Down, false, false, true},
+    };
+    constexpr Action P = Action::Pass, Gen = Action::Generate, Clr = Action::Clear,
+                     Own = Action::UndoOwnEdit, Back = Action::UndoClear, Chart = Action::OpenChart;
+    struct Row {
+        const char* name;
+        Focus focus;
+        bool ownEdit, clearUndoable;
+        // Enter, Ctrl+Enter, Esc, Shift+Esc, Ctrl+Z, Z, Ctrl+G, Up, Down, Home, End, Left, Right,
+        // Page Up, Page Down, Shift+Down
+        std::array<Action, std::size(kKeys)> actions;
+    };
+    const Row rows[] = {
+        {"a box",
+         Focus::Box,
+         false,
+         false,
+         {Gen, Gen, Clr, P, P, P, Chart, P, P, P, P, P, P, P, P, P}},
+        {"a box with its own edit, after a Clear",
+         Focus::Box,
+         true,
+         true,
+         {Gen, Gen, Clr, P, Own, P, Chart, P, P, P, P, P, P, P, P, P}},
+        {"a box without an edit, after a Clear",
+         Focus::Box,
+         false,
+         true,
+         {Gen, Gen, Clr, P, Back, P, Chart, P, P, P, P, P, P, P, P, P}},
+        {"the record box",
+         Focus::RecordBox,
+         false,
+         false,
+         {Gen, Action::NewLine, Clr, P, P, P, Chart, P, P, P, P, P, P, P, P, P}},
+        {"the record box with typing, after a Clear",
+         Focus::RecordBox,
+         true,
+         true,
+         {Gen, Action::NewLine, Clr, P, Own, P, Chart, P, P, P, P, P, P, P, P, P}},
+        {"the record box without typing, after a Clear",
+         Focus::RecordBox,
+         false,
+         true,
+         {Gen, Action::NewLine, Clr, P, Back, P, Chart, P, P, P, P, P, P, P, P, P}},
+        {"the list",
+         Focus::List,
+         false,
+         true,
+         {Action::InsertPreset, Action::InsertPreset, Clr, P, Back, P, Chart, Action::ListPrevious,
+          Action::ListNext, Action::ListFirst, Action::ListLast, P, P, P, P, P}},
+        {"a button",
+         Focus::Button,
+         false,
+         false,
+         {Action::PressFocused, Action::PressFocused, Clr, P, P, P, Chart, P, P, P, P, P, P, P, P,
+          P}},
+        {"a button, after a Clear",
+         Focus::Button,
+         false,
+         true,
+         {Action::PressFocused, Action::PressFocused, Clr, P, Back, P, Chart, P, P, P, P, P, P, P,
+          P, P}},
+        {"the chart's handle",
+         Focus::Handle,
+         false,
+         true,
+         {P, P, P, P, Back, P, Chart, Action::HandleUp, Action::HandleDown, Action::HandleToMinimum,
+          Action::HandleToMaximum, Action::HandleDown, Action::HandleUp, Action::HandleUpPage,
+          Action::HandleDownPage, P}},
+        {"the chart's box with its own edit",
+         Focus::ChartBox,
+         true,
+         true,
+         {P, P, P, P, Own, P, Chart, P, P, P, P, P, P, P, P, P}},
+    };
+    for (const Row& row : rows) {
+        for (std::size_t k = 0; k < std::size(kKeys); ++k)
+            EXPECT_EQ(keys::ActionFor(kKeys[k], row.focus, row.ownEdit, row.clearUndoable),
+                      row.actions[k])
+                << row.name << ", key " << k;
+    }
 }
 
 // ---- What a reloaded page brings back ----

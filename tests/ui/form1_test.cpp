@@ -1,4 +1,5 @@
 // The window, worked through its real controls on the offscreen platform.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -49,6 +50,7 @@ class Form1Test : public QObject {
     void enterOnAButtonPressesThatButton();
     void escapeClearsAndCtrlZBringsBackFromAnyControl();
     void ctrlZUndoesABoxsOwnEditFirst();
+    void theRecordBoxUndoesTheUsersEditsAlone();
     void escapeWithAModifierKeepsTheRecord();
     void ctrlEnterStartsANewLineInTheRecordBox();
 
@@ -86,6 +88,9 @@ class Form1Test : public QObject {
     }
     void fillWorkedExample(const QString& targets);
     void doubleClickRow(int row);
+    QString recordBoxDescription() const {
+        return QAccessible::queryAccessibleInterface(text2())->text(QAccessible::Description);
+    }
     QString record() const {
         return QString::fromStdString(olvimar::NumberText(form->form().recordValue()));
     }
@@ -334,10 +339,13 @@ void Form1Test::escapeClearsAndCtrlZBringsBackFromAnyControl() {
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY2(text2()->toPlainText().isEmpty(), qPrintable(w->objectName()));
         QCOMPARE(form->form().recordValue(), Value::Text(""));
+        // The empty box says so, and a screen reader reads it out too.
         QVERIFY(text2()->placeholderText().contains(QStringLiteral("Ctrl+Z")));
+        QVERIFY(recordBoxDescription().contains(QStringLiteral("Ctrl+Z")));
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(text2()->toPlainText(), shown);
         QVERIFY(text2()->placeholderText().isEmpty());
+        QVERIFY(recordBoxDescription().isEmpty());
     }
 }
 
@@ -354,6 +362,16 @@ void Form1Test::ctrlZUndoesABoxsOwnEditFirst() {
     QTest::keyClick(text1(2), Qt::Key_Z, Qt::ControlModifier);  // then the Clear
     QCOMPARE(text2()->toPlainText(), shown);
 
+    // In the record box too: typing there is undone before the Clear.
+    QTest::keyClick(text1(2), Qt::Key_Escape);
+    focus(text2());
+    QTest::keyClicks(text2(), QStringLiteral("abc"));
+    QTest::keyClick(text2(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text2()->toPlainText(), QString());
+    QVERIFY(form->form().CanUndoClear());
+    QTest::keyClick(text2(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text2()->toPlainText(), shown);
+
     // A press that adds to the record ends the undo.
     QTest::keyClick(text1(2), Qt::Key_Escape);
     form->Command1_Click();
@@ -363,6 +381,21 @@ void Form1Test::ctrlZUndoesABoxsOwnEditFirst() {
     const QString after = text2()->toPlainText();
     QTest::keyClick(command(1), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(text2()->toPlainText(), after);
+}
+
+void Form1Test::theRecordBoxUndoesTheUsersEditsAlone() {
+    fillWorkedExample(QStringLiteral("10"));
+    form->Command1_Click();
+    form->Command1_Click();  // appended: not an edit of the box's to undo
+    const QString shown = text2()->toPlainText();
+    focus(text2());
+    QTest::keyClick(text2(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text2()->toPlainText(), shown);
+    QTest::keyClick(text2(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(text2(), QStringLiteral("note"));
+    QCOMPARE(text2()->toPlainText(), shown + QStringLiteral("note"));
+    QTest::keyClick(text2(), Qt::Key_Z, Qt::ControlModifier);  // the user's own edit after a press
+    QCOMPARE(text2()->toPlainText(), shown);
 }
 
 void Form1Test::escapeWithAModifierKeepsTheRecord() {
