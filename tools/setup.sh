@@ -21,6 +21,7 @@ packages=(
     emscripten                 # the web page: the core compiled to WebAssembly
     esbuild                    # the page's script bundled with its record box
     chromium chromium-driver python3-selenium  # the web page's test in a browser
+    webkit2gtk-driver xvfb python3-pil  # and in WebKit, Safari's engine, with a look at its pixels
 )
 
 # npm installs the record box's editor view at its pinned version; Debian's, unless one is there.

@@ -19,8 +19,9 @@ const dialog = $("message");
 const undoButton = $("UndoClear");
 const undoHint = $("Text2").dataset.undoHint;
 let hinted = false;
-// A phone shows the controls in one column, and a tap on a preset inserts it.
-const phone = matchMedia("(max-width: 479.98px)");
+// A phone, or a window where the replica does not fit at the reader's font, shows the controls in
+// one column, and a tap on a preset inserts it.
+const phone = matchMedia(client.dataset.phone);
 
 // ---- Kept in this tab: a reload, or a phone reopening a discarded tab, finds it as it was ----
 
@@ -159,41 +160,47 @@ document.addEventListener("focusin", (event) => {
   $("Command1").classList.toggle("default", !other);
 });
 
+// The kind of control that has the focus, as the window's key table names it.
+function focusKind(target) {
+  if (record.contains(target)) return "RecordBox";
+  if (target === list) return "List";
+  if (target instanceof HTMLButtonElement) return "Button";
+  return "Box";
+}
+
+// Whether the control has an edit of its own to undo: in a text box, the browser's undo.
+function ownEdit(target) {
+  if (record.contains(target)) return record.canUndo();
+  return target instanceof HTMLInputElement && document.queryCommandEnabled("undo");
+}
+
+// What the key table's actions do in the page.
+const actions = {
+  Generate: () => run(() => form.generate()), // also the "go" key of a phone's keyboard
+  Clear: () => run(() => form.clear()),
+  UndoClear: () => run(() => form.undoClear()),
+  UndoOwnEdit: (target) => record.contains(target) && record.undo(),
+  PressFocused: (target) => target.click(),
+  InsertPreset: () => run(() => form.presetDblClick()),
+  NewLine: () => record.insertLineBreak(),
+  ListPrevious: () => selectRow(Math.max(0, selectedRow - 1)),
+  ListNext: () => selectRow(Math.min(rows.length - 1, selectedRow + 1)),
+  ListFirst: () => selectRow(0),
+  ListLast: () => selectRow(rows.length - 1),
+};
+
 document.addEventListener("keydown", (event) => {
   if (dialog.open) return; // the message box has the keys until it closes
   const target = event.target;
-  const plain = !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey;
-  if (event.key === "Escape" && plain) {
-    event.preventDefault();
-    run(() => form.clear()); // Esc clears wherever the focus is
-    return;
-  }
-  // Ctrl+Z brings back a Clear, but a box with an edit of its own to undo undoes that first.
-  const ctrlZ = (event.ctrlKey || event.metaKey) && !event.altKey && !event.shiftKey;
-  if (ctrlZ && event.key.toLowerCase() === "z" && form.undoClearHint()) {
-    const ownUndo = target instanceof HTMLInputElement && document.queryCommandEnabled("undo");
-    if (!ownUndo) {
-      event.preventDefault();
-      run(() => form.undoClear());
-      return;
-    }
-  }
-  if (target === list && ["ArrowDown", "ArrowUp", "Home", "End"].includes(event.key)) {
-    event.preventDefault();
-    const last = rows.length - 1;
-    const next = { ArrowDown: selectedRow + 1, ArrowUp: selectedRow - 1, Home: 0, End: last };
-    selectRow(Math.min(last, Math.max(0, next[event.key])));
-    return;
-  }
-  if (event.key !== "Enter" || target instanceof HTMLButtonElement) return;
+  const action = form.keyAction(event.key, event.ctrlKey || event.metaKey, event.altKey,
+    event.shiftKey, focusKind(target), ownEdit(target));
+  // A text box undoes its own edit as the browser does; the record box's browser undo would
+  // fight its editor view, which keeps its own.
+  const native = action === "Pass" || (action === "UndoOwnEdit" && !record.contains(target));
+  const undoKey = (event.ctrlKey || event.metaKey) && event.key.toLowerCase() === "z";
+  if (native && !(undoKey && record.contains(target))) return;
   event.preventDefault();
-  if (target === list) {
-    run(() => form.presetDblClick()); // Enter on a row inserts its preset
-  } else if (record.contains(target) && event.ctrlKey) {
-    record.insertLineBreak();
-  } else {
-    run(() => form.generate()); // also the "go" key of a phone's keyboard
-  }
+  actions[action]?.(target);
 });
 
 // Typing since the last handler is kept too when the tab goes to the background, and a record

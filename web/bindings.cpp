@@ -9,6 +9,7 @@
 
 #include "calc/value_ops.h"
 #include "form/form.h"
+#include "form/keys.h"
 #include "form/record_lines.h"
 
 namespace olvimar {
@@ -69,6 +70,15 @@ class WebForm : private FormView {
     // The message of a failure, once; empty when there is none.
     std::string takeMessage() { return std::exchange(message_, {}); }
 
+    // What a key does, by the window's key table: `key` as the page's keyboard event names it,
+    // `focus` the kind of control that has the focus ("Box", "RecordBox", "List", "Button",
+    // "Handle", "ChartBox"). The action's name; "Pass" leaves the key to the control.
+    std::string keyAction(const std::string& key, bool ctrl, bool alt, bool shift,
+                          const std::string& focus, bool ownEdit) const {
+        const keys::Press press{KeyOf(key), ctrl, alt, shift};
+        return ActionName(keys::ActionFor(press, FocusOf(focus), ownEdit, form_.CanUndoClear()));
+    }
+
   private:
     std::string Text1(int index) const override { return boxes_.at(index); }
     void SetText1(int index, const std::string& text) override { boxes_.at(index) = text; }
@@ -85,6 +95,47 @@ class WebForm : private FormView {
         ++recordVersion_;
     }
 
+    static keys::Key KeyOf(const std::string& key) {
+        static const std::pair<const char*, keys::Key> names[] = {
+            {"Enter", keys::Key::Enter},
+            {"Escape", keys::Key::Escape},
+            {"z", keys::Key::Z},
+            {"Z", keys::Key::Z},
+            {"g", keys::Key::G},
+            {"G", keys::Key::G},
+            {"ArrowUp", keys::Key::Up},
+            {"ArrowDown", keys::Key::Down},
+            {"ArrowLeft", keys::Key::Left},
+            {"ArrowRight", keys::Key::Right},
+            {"PageUp", keys::Key::PageUp},
+            {"PageDown", keys::Key::PageDown},
+            {"Home", keys::Key::Home},
+            {"End", keys::Key::End},
+        };
+        for (const auto& [name, k] : names)
+            if (key == name) return k;
+        return keys::Key::Other;
+    }
+    static keys::Focus FocusOf(const std::string& focus) {
+        if (focus == "RecordBox") return keys::Focus::RecordBox;
+        if (focus == "List") return keys::Focus::List;
+        if (focus == "Button") return keys::Focus::Button;
+        if (focus == "Handle") return keys::Focus::Handle;
+        if (focus == "ChartBox") return keys::Focus::ChartBox;
+        return keys::Focus::Box;
+    }
+    static std::string ActionName(keys::Action action) {
+        static const char* const names[] = {
+            "Pass",         "Generate",     "Clear",           "UndoOwnEdit",
+            "UndoClear",    "PressFocused", "InsertPreset",    "NewLine",
+            "ListPrevious", "ListNext",     "ListFirst",       "ListLast",
+            "OpenChart",    "HandleDown",   "HandleDownPage",  "HandleToMinimum",
+            "HandleUp",     "HandleUpPage", "HandleToMaximum",
+        };
+        static_assert(std::size(names) ==
+                      static_cast<std::size_t>(keys::Action::HandleToMaximum) + 1);
+        return names[static_cast<std::size_t>(action)];
+    }
     void ShowUndoClear(bool possible) override { undoHint_ = possible; }
     void ShowFailure(const std::string& message) override { message_ = message; }
 
@@ -122,7 +173,8 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("undoClearHint", &WebForm::undoClearHint)
         .function("recordVersion", &WebForm::recordVersion)
         .function("recordUpdate", &WebForm::recordUpdate)
-        .function("takeMessage", &WebForm::takeMessage);
+        .function("takeMessage", &WebForm::takeMessage)
+        .function("keyAction", &WebForm::keyAction);
 }
 
 }  // namespace olvimar

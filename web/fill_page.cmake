@@ -1,6 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
-# Puts the controls written from the window's table into the page: cmake -DPAGE= -DCONTROLS= -DOUT=
-file(READ ${PAGE} page)
+# Puts what page_parts wrote from the window's tables into a file of the page: the controls for
+# @CONTROLS@, the phone's media query for @PHONE@. cmake -DIN= -DOUT= -DCONTROLS= -DPHONE=
+file(READ ${IN} text)
 file(READ ${CONTROLS} controls)
-string(REPLACE "@CONTROLS@\n" "${controls}" page "${page}")
-file(WRITE ${OUT} "${page}")
+file(READ ${PHONE} phone)
+string(REPLACE "@CONTROLS@\n" "${controls}" text "${text}")
+string(REPLACE "@PHONE@" "${phone}" text "${text}")
+file(WRITE ${OUT} "${text}")

@@ -2,6 +2,7 @@
 // texts and twips, so that the page stands complete at its first paint:
 //   page_parts controls FILE   the client area's controls, with their texts, in tab order
 //   page_parts layout FILE     the window replica's CSS: every control at its twips
+//   page_parts phone FILE      the media query of the one-column layout
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -48,22 +49,25 @@ std::string Caption(std::string_view caption) {
            Escaped(caption.substr(at + 2));
 }
 
-std::string Label(const char* id, const char* text, const char* control = nullptr) {
-    if (control == nullptr)
-        return "<div id=\"" + std::string(id) + "\">" + Escaped(text) + "</div>\n";
-    return "<label id=\"" + std::string(id) + "\" for=\"" + control + "\">" + Escaped(text) +
+// A label: for a box, a label element that focuses it; for the record box, which is no form
+// control, a plain element that names it.
+std::string Label(std::string_view id, std::string_view control = {}) {
+    const std::string text = Escaped(texts::CaptionOf(id));
+    if (control.empty() || control == "Text2")
+        return "<div id=\"" + std::string(id) + "\">" + text + "</div>\n";
+    return "<label id=\"" + std::string(id) + "\" for=\"" + std::string(control) + "\">" + text +
            "</label>\n";
 }
 
-// A single-line box. `keys`: the on-screen keyboard a phone offers for what the box takes.
-std::string Box(int index, int label, const char* keys, const char* describedBy = nullptr) {
-    const std::string id = "Text1_" + std::to_string(index);
-    std::string html =
-        Label(("Label1_" + std::to_string(label)).c_str(), texts::kLabel1[label], id.c_str());
-    html +=
-        "<input id=\"" + id + "\" type=\"text\" inputmode=\"" + keys +
-        "\" enterkeyhint=\"go\" autocomplete=\"off\" autocapitalize=\"off\" spellcheck=\"false\"";
-    if (describedBy != nullptr) html += std::string(" aria-describedby=\"") + describedBy + "\"";
+// A single-line box. A phone offers a number keyboard, but for the targets, whose lists and
+// ranges need ',' and '-' too; Enter is its "go" key.
+std::string Box(std::string_view id) {
+    std::string html = "<input id=\"" + std::string(id) + "\" type=\"text\" inputmode=\"" +
+                       (id == "Text1_2" ? "text" : "decimal") +
+                       "\" enterkeyhint=\"go\" autocomplete=\"off\" autocapitalize=\"off\" "
+                       "spellcheck=\"false\"";
+    if (id == layout::kHint.control)
+        html += std::string(" aria-describedby=\"") + layout::kHint.label + "\"";
     return html + ">\n";
 }
 
@@ -96,53 +100,87 @@ std::string PresetList() {
     return html + "</div>\n";
 }
 
-// The controls in tab order, each label just before its control, as a phone shows them in one
-// column; the window replica places them all by the layout CSS.
-std::string Controls() {
-    std::string html;
-    html += Box(0, 0, "decimal");
-    html += Box(1, 2, "decimal");
-    html += Label("Label1_1", texts::kLabel1[1], "Combo1");
-    html += "<select id=\"Combo1\">\n";
+std::string Combo() {
+    std::string html = "<select id=\"Combo1\">\n";
     for (const char* temperature : texts::kTemperatures)
         html += "<option>" + Escaped(temperature) + "</option>\n";
     // No temperature is chosen until the user picks one; set before the first paint.
-    html += "</select>\n<script>Combo1.selectedIndex = -1</script>\n";
-    html += Box(2, 3, "text", "Label2");  // lists and ranges need ',' and '-' too
-    html += Label("Label2", texts::kLabel2);
-    html += Box(3, 4, "decimal");
-    html += Button("Command1", texts::kCommand1, texts::kCommand1Description, true);
-    html += Button("Command2", texts::kCommand2, texts::kCommand2Description, false);
-    html += PresetList();
-    html += Label("Label3", texts::kLabel3);
-    // The record box says when Ctrl+Z brings back a cleared record; a phone shows a button.
-    html += "<div id=\"Text2\" data-undo-hint=\"" + Escaped(texts::kUndoClearHint) +
-            "\"><button id=\"UndoClear\" type=\"button\" hidden>" +
-            Escaped(texts::kUndoClearButton) + "</button></div>\n";
-    html += std::string(
-                "<button id=\"Command3\" type=\"button\" aria-expanded=\"false\" aria-label=\"") +
-            Escaped(texts::kCommand3Name) + "\" title=\"" + Escaped(texts::kCommand3Description) +
-            "\"></button>\n";
-    html += Box(4, 5, "decimal");
-    html += Box(5, 6, "decimal");
+    return html + "</select>\n<script>Combo1.selectedIndex = -1</script>\n";
+}
+
+// The record box says when Ctrl+Z brings back a cleared record; a phone shows a button.
+std::string RecordBox() {
+    return "<div id=\"Text2\" data-undo-hint=\"" + Escaped(texts::kUndoClearHint) +
+           "\"><button id=\"UndoClear\" type=\"button\" hidden>" +
+           Escaped(texts::kUndoClearButton) + "</button></div>\n";
+}
+
+std::string Bar() {
+    return std::string(
+               "<button id=\"Command3\" type=\"button\" aria-expanded=\"false\" aria-label=\"") +
+           Escaped(texts::kCommand3Name) + "\" title=\"" + Escaped(texts::kCommand3Description) +
+           "\"></button>\n";
+}
+
+std::string Control(std::string_view name) {
+    if (name.starts_with("Text1_")) return Box(name);
+    if (name == "Combo1") return Combo();
+    if (name == "Command1")
+        return Button("Command1", texts::CaptionOf(name), texts::kCommand1Description, true);
+    if (name == "Command2")
+        return Button("Command2", texts::CaptionOf(name), texts::kCommand2Description, false);
+    if (name == "List1") return PresetList();
+    if (name == "Text2") return RecordBox();
+    return Bar();
+}
+
+// The controls in tab order, each label just before its control and the targets' hint after
+// it, as a phone shows them in one column; the window replica places them all by the layout CSS.
+std::string Controls() {
+    std::string html;
+    for (const std::string_view name : layout::kTabOrder) {
+        for (const layout::Labelled& l : layout::kLabels)
+            if (name == l.control) html += Label(l.label, l.control);
+        html += Control(name);
+        if (name == layout::kHint.control) html += Label(layout::kHint.label);
+    }
     return html;
 }
 
-std::string Px(int twips) {
-    char px[32];
-    std::snprintf(px, sizeof px, "%gpx", twips / 15.0);
-    return px;
+// A length of the layout in CSS: twips as rem, so that the replica grows with the font in
+// effect as the desktop window does (the root font is the reader's, never below the design's).
+std::string Rem(int twips) {
+    return "calc(" + std::to_string(twips) + "rem / " +
+           std::to_string(layout::kTwipsPerPixel * layout::kDesignFontPixels) + ")";
 }
 
-// The window replica, at 15 twips to the CSS pixel, for screens at least 480 px wide.
+// The page's own width for the replica, wide state included, in em of the reader's font (which
+// media queries measure in) and in pixels of the design, for a reader's font below it.
+std::string ReplicaFits() {
+    const int twips = layout::kReplicaPageWidth;
+    char em[32];
+    std::snprintf(em, sizeof em, "%.4fem",
+                  double(twips) / (layout::kTwipsPerPixel * layout::kDesignFontPixels));
+    return "(min-width: " + std::string(em) +
+           ") and (min-width: " + std::to_string(twips / layout::kTwipsPerPixel) + "px)";
+}
+
+// The media query of a phone: where the replica does not fit.
+std::string Phone() {
+    const std::string fits = ReplicaFits();
+    const std::size_t and_ = fits.find(" and ");
+    return "not all and " + fits.substr(0, and_) + ", not all and " + fits.substr(and_ + 5);
+}
+
+// The window replica, wherever it fits.
 std::string Layout() {
-    std::string css = "@media (min-width: 480px) {\n";
-    css += "#client { width: " + Px(layout::kNarrowWidth) + "; height: " + Px(layout::kHeight) +
+    std::string css = "@media " + ReplicaFits() + " {\n";
+    css += "#client { width: " + Rem(layout::kNarrowWidth) + "; height: " + Rem(layout::kHeight) +
            "; }\n";
-    css += "#client.wide { width: " + Px(layout::kWideWidth) + "; }\n";
+    css += "#client.wide { width: " + Rem(layout::kWideWidth) + "; }\n";
     for (const layout::Place& p : layout::kControls)
-        css += std::string("#") + p.name + " { left: " + Px(p.left) + "; top: " + Px(p.top) +
-               "; width: " + Px(p.width) + "; height: " + Px(p.height) + "; }\n";
+        css += std::string("#") + p.name + " { left: " + Rem(p.left) + "; top: " + Rem(p.top) +
+               "; width: " + Rem(p.width) + "; height: " + Rem(p.height) + "; }\n";
     return css + "}\n";
 }
 
@@ -154,10 +192,11 @@ int main(int argc, char** argv) {
     const std::string_view part = argc == 3 ? argv[1] : "";
     const std::string text = part == "controls" ? olvimar::Controls()
                              : part == "layout" ? olvimar::Layout()
+                             : part == "phone"  ? olvimar::Phone()
                                                 : std::string();
     std::FILE* file = text.empty() ? nullptr : std::fopen(argv[2], "w");
     if (file == nullptr) {
-        std::fputs("usage: page_parts controls|layout FILE\n", stderr);
+        std::fputs("usage: page_parts controls|layout|phone FILE\n", stderr);
         return 1;
     }
     const bool written = std::fputs(text.c_str(), file) >= 0;

@@ -4,6 +4,7 @@
 // element keeps a `value` that gives the whole text.
 import { EditorView, keymap, placeholder } from "@codemirror/view";
 import { Annotation, Compartment, EditorSelection, EditorState } from "@codemirror/state";
+import { history, undo, undoDepth } from "@codemirror/commands";
 
 // Marks the changes that the Form makes, so that the user's own edits can be told apart.
 const fromForm = Annotation.define();
@@ -18,12 +19,14 @@ export class RecordBox {
   constructor(element, labelId) {
     this.edited = false; // the user has changed the text since the Form last showed it
     this.hint = new Compartment(); // what the box says while it is empty
+    this.history = new Compartment(); // the user's own edits since the Form last showed the record
     this.view = new EditorView({
       parent: element,
       state: EditorState.create({
         extensions: [
           EditorView.lineWrapping,
           this.hint.of([]),
+          this.history.of(history()),
           EditorView.contentAttributes.of({ "aria-labelledby": labelId, spellcheck: "false" }),
           keymap.of([{ key: "Mod-a", run: selectAll }]),
           EditorView.updateListener.of((update) => {
@@ -41,17 +44,33 @@ export class RecordBox {
   }
 
   // Shows `before` and `after` in place of the whole text (replace) or after it, and brings the
-  // start of `after`, this press's first entry, to the top as far as the box can scroll: 2 px
-  // down, where the first line stands in a box that is not scrolled.
+  // start of `after`, this press's first entry, to the top as far as the box can scroll: as far
+  // down as the first line stands in a box that is not scrolled. What the Form shows is no
+  // edit of the user's to undo, and the user's edits before it are gone with it (as in the
+  // desktop's box): the history starts again.
   show(replace, before, after) {
     const from = replace ? 0 : this.length;
+    const top = parseFloat(getComputedStyle(this.view.contentDOM).paddingTop);
+    this.view.dispatch({ effects: this.history.reconfigure([]) });
     this.view.dispatch({
       changes: { from, to: this.length, insert: before + after },
       selection: { anchor: from + before.length },
-      effects: EditorView.scrollIntoView(from + before.length, { y: "start", yMargin: 2 }),
+      effects: [
+        EditorView.scrollIntoView(from + before.length, { y: "start", yMargin: top }),
+        this.history.reconfigure(history()),
+      ],
       annotations: fromForm.of(true),
     });
     this.edited = false;
+  }
+
+  // Whether the user has an edit of the box's own to undo, and its undo.
+  canUndo() {
+    return undoDepth(this.view.state) > 0;
+  }
+
+  undo() {
+    undo(this.view);
   }
 
   // Says `text` while the box is empty (a screen reader hears it too); none when null.

@@ -7,211 +7,16 @@ after it has loaded and keeps no cookies or storage.
     browser_test.py SITE SCENARIOS          run the scenarios
     browser_test.py SITE --bench            time one press of Generate with 9 999 values
 """
-import contextlib
 import gzip
 import os
-import socket
-import subprocess
 import sys
-import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
-NARROW_PX, WIDE_PX = 4770 // 15, 6825 // 15
-
-
-def read_scenarios(path):
-    """[(name, [(line, word, arg, text)])], as the form tests read the same file."""
-    scenarios = []
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            line = line.rstrip("\n")
-            if not line or line.startswith("#"):
-                continue
-            word, _, rest = line.partition(" ")
-            if word == "scenario":
-                scenarios.append((rest, []))
-                continue
-            arg = rest
-            if word in ("type", "box"):
-                arg, _, rest = rest.partition(" ")
-            scenarios[-1][1].append((number, word, arg, rest.replace("\\n", "\n")))
-    return scenarios
-
-
-@contextlib.contextmanager
-def served(site):
-    """The site from a static server on the loopback address; yields its address, and how to
-    stop the server before the end."""
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        port = s.getsockname()[1]
-    server = subprocess.Popen(
-        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1", "--directory", site],
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        for _ in range(100):
-            with contextlib.suppress(OSError), socket.create_connection(("127.0.0.1", port), 0.1):
-                break
-            time.sleep(0.05)
-        yield f"http://127.0.0.1:{port}/index.html", server.terminate
-    finally:
-        server.terminate()
-        server.wait()
-
-
-@contextlib.contextmanager
-def chromium(phone=False):
-    """Headless Chromium; as a phone shows pages (360 x 740 CSS px, touch) when PHONE."""
-    with tempfile.TemporaryDirectory() as profile:
-        options = webdriver.ChromeOptions()
-        if phone:
-            options.add_experimental_option("mobileEmulation", {
-                "deviceMetrics": {"width": 360, "height": 740, "pixelRatio": 3.0, "touch": True},
-                "userAgent": "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 "
-                             "(KHTML, like Gecko) Chrome/156.0 Mobile Safari/537.36"})
-        options.binary_location = "/usr/bin/chromium"
-        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync", "--window-size=800,600",
-                     f"--user-data-dir={profile}"):
-            options.add_argument(flag)
-        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-        try:
-            yield driver
-        finally:
-            driver.quit()
-
-
-class Page:
-    def __init__(self, driver, url, phone=False, script=None, new_tab=True):
-        """The page in a new tab of its own, where nothing is kept yet, or in this tab with what
-        it kept cleared. On a PHONE the steps are taps on its one-column layout. SCRIPT runs in
-        the tab before the page's own."""
-        self.d = driver
-        self.phone = phone
-        if new_tab:
-            old = driver.current_window_handle
-            driver.switch_to.new_window("tab")
-            driver.switch_to.window(old)
-            driver.close()
-            driver.switch_to.window(driver.window_handles[-1])
-        else:
-            driver.get(url.replace("index.html", "manifest.webmanifest"))  # the origin, not the page
-            driver.execute_script("sessionStorage.clear()")
-        if script:
-            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": script})
-        driver.get(url)
-        WebDriverWait(driver, 20).until(
-            lambda d: d.execute_script("return document.body.dataset.ready === 'true'"))
-        self.loaded = self.requests()
-
-    def el(self, id_):
-        return self.d.find_element(By.ID, id_)
-
-    def keys(self, *keys):
-        ActionChains(self.d).send_keys(*keys).perform()
-
-    def ctrl(self, key):
-        ActionChains(self.d).key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL).perform()
-
-    def requests(self):
-        return self.d.execute_script("return performance.getEntriesByType('resource').length")
-
-    def type(self, box, text):
-        # Into the box as a person gets there; a hidden shear box widens the window.
-        self.reveal(box)
-        self.d.execute_script("arguments[0].focus(); arguments[0].select()", self.el(f"Text1_{box}"))
-        self.keys(text if text else Keys.DELETE)  # what is typed replaces what was selected
-
-    def reveal(self, box):
-        """On a phone, a person opens the shear disclosure to reach a shear box."""
-        if self.phone and int(box) >= 4 and not self.el(f"Text1_{box}").is_displayed():
-            self.el("Command3").click()
-
-    def step(self, word, arg, text):
-        """Carries out one step or check; returns what went wrong, or None."""
-        if word != "message" and self.el("message").get_property("open"):
-            return f"a message box nobody expected: {self.el('message-text').text!r}"
-        if word == "type":
-            self.type(arg, text)
-        elif word == "temperature":
-            Select(self.el("Combo1")).select_by_index(int(arg))
-        elif word == "focus":
-            self.reveal(arg)
-            self.d.execute_script("arguments[0].focus()", self.el(f"Text1_{arg}"))
-        elif word == "preset" and self.phone:
-            # A tap inserts; the hint row is not offered on a phone, the blank row does the same.
-            self.el(f"List1_row{5 if arg == '6' else arg}").click()
-        elif word == "preset":
-            ActionChains(self.d).double_click(self.el(f"List1_row{arg}")).perform()
-        elif word in ("generate", "clear") and self.phone:
-            self.el("Command1" if word == "generate" else "Command2").click()
-        elif word == "generate":
-            self.keys(Keys.ENTER)  # Enter presses Generate from a field
-        elif word == "clear":
-            self.keys(Keys.ESCAPE)
-        elif word == "bar":
-            self.el("Command3").click()
-        elif word == "undo" and self.phone:
-            if self.el("UndoClear").is_displayed():  # otherwise there is nothing to tap
-                self.el("UndoClear").click()
-        elif word == "undo":  # from Clear, which a person has just pressed
-            self.d.execute_script("arguments[0].focus()", self.el("Command2"))
-            self.ctrl("z")
-        elif word == "hint":
-            hint = self.d.execute_script(
-                "return document.querySelector('#Text2 .cm-content').getAttribute('aria-placeholder')")
-            shown = (hint is not None, self.el("UndoClear").is_displayed())
-            if shown != ((True, self.phone) if arg == "1" else (False, False)):
-                return f"the record box's hint and undo button are {shown}, expected {arg}"
-        elif word == "record":
-            shown = self.el("Text2").get_property("value")
-            if shown != text:
-                return f"record box holds {shown!r}, expected {text!r}"
-        elif word == "message":
-            if not self.el("message").get_property("open"):
-                return "no message box"
-            shown = self.el("message-text").text
-            if not shown.startswith(text):
-                return f"message {shown!r}, expected {text!r}…"
-            if self.el("message-title").text != "Olvimar":
-                return "the message box is not titled Olvimar"
-            self.keys(Keys.ENTER)  # its button has the focus
-            if self.el("message").get_property("open"):
-                return "the message box did not close"
-        elif word == "box":
-            shown = self.el(f"Text1_{arg}").get_property("value")
-            if shown != text:
-                return f"box {arg} holds {shown!r}, expected {text!r}"
-        elif word == "wide" and self.phone:
-            shown = (self.el("Command3").get_attribute("aria-expanded"), self.el("Text1_4").is_displayed())
-            if shown != (("true", True) if arg == "1" else ("false", False)):
-                return f"the shear disclosure is {shown}, expected wide {arg}"
-        elif word == "wide":
-            width = self.el("client").value_of_css_property("width")
-            expected = f"{WIDE_PX if arg == '1' else NARROW_PX}px"
-            if width != expected:
-                return f"the window is {width} wide, expected {expected}"
-        else:
-            return f"unknown step {word}"
-        return None
-
-    def private(self):
-        """What the page must not do: ask for more, or keep anything beyond this tab's window."""
-        if self.requests() != self.loaded:
-            return "the page made requests after it had loaded"
-        kept = self.d.execute_script(
-            "return [document.cookie, localStorage.length, Object.keys(sessionStorage).sort()]")
-        if kept != ["", 0, ["olvimar.fields", "olvimar.record"][:len(kept[2])]]:
-            return f"the page keeps {kept}"
-        return None
+import layout_checks
+from page import Page, chromium, read_scenarios, served, webkit
 
 
 def long_record(page):
@@ -234,9 +39,10 @@ def long_record(page):
         top = d.execute_script("""
             const scroller = document.querySelector('#Text2 .cm-scroller');
             const box = scroller.getBoundingClientRect();
-            const line = document.elementFromPoint(box.left + 20, box.top + 4).closest('.cm-line');
-            return [line.textContent, line.getBoundingClientRect().top - box.top];""")
-        if top[0] != "OUT 4L, 1.000 cSt" or abs(top[1] - 2) > 1:
+            const padding = parseFloat(getComputedStyle(scroller.querySelector('.cm-content')).paddingTop);
+            const line = document.elementFromPoint(box.left + 20, box.top + padding + 2).closest('.cm-line');
+            return [line.textContent, line.getBoundingClientRect().top - box.top - padding];""")
+        if top[0] != "OUT 4L, 1.000 cSt" or abs(top[1]) > 2:  # scrolled by whole pixels
             return f"after {typed!r} the box's top line is {top[0]!r}, {top[1]} px from its top"
     page.el("Text2").click()
     page.ctrl("a")
@@ -258,13 +64,34 @@ def long_record(page):
     return None
 
 
-def report(name, problem, failed, passed):
-    print(f"FAIL  {name}: {problem}" if problem else f"PASS  {name}")
-    return (failed + 1, passed) if problem else (failed, passed + 1)
+class Report:
+    """Prints each check's outcome and counts them."""
+
+    def __init__(self):
+        self.failed = self.passed = 0
+
+    def __call__(self, name, problem):
+        print(f"FAIL  {name}: {problem}" if problem else f"PASS  {name}", flush=True)
+        if problem:
+            self.failed += 1
+        else:
+            self.passed += 1
+
+
+def scenario(page, steps):
+    """Runs one scenario's steps on PAGE; what went wrong, or None."""
+    for number, word, arg, text in steps:
+        problem = page.step(word, arg, text)
+        if problem:
+            return f"line {number} ({word}): {problem}"
+    if page.el("message").get_property("open"):
+        return f"a message box nobody expected: {page.el('message-text').text!r}"
+    return page.private()
 
 
 def own_edit_first(page):
-    """Ctrl+Z in a box with an edit of its own undoes that edit first, then the Clear."""
+    """Ctrl+Z in a box with an edit of its own undoes that edit first, then the Clear; in the
+    record box too, where it undoes the user's typing but never a press's entries."""
     for number, word, arg, text in read_scenarios(SCENARIOS)[0][1]:  # the worked example
         page.step(word, arg, text)
     shown = page.el("Text2").get_property("value")
@@ -277,7 +104,20 @@ def own_edit_first(page):
         if page.el("Text2").get_property("value"):
             break
         page.ctrl("z")
-    return None if page.el("Text2").get_property("value") == shown else "Ctrl+Z did not bring back the Clear"
+    if page.el("Text2").get_property("value") != shown:
+        return "Ctrl+Z did not bring back the Clear"
+    page.keys(Keys.ENTER)  # a press that appends: no edit of the box's own
+    shown = page.el("Text2").get_property("value")
+    page.d.execute_script("document.querySelector('#Text2 .cm-content').focus()")
+    page.ctrl(Keys.END)
+    page.keys("abc")
+    typed = page.el("Text2").get_property("value")
+    page.ctrl("z")
+    after = page.el("Text2").get_property("value")
+    page.ctrl("z")  # nothing more of the user's to undo, and no Clear
+    if typed != shown + "abc" or after != shown or page.el("Text2").get_property("value") != shown:
+        return f"the record box's Ctrl+Z left {after[-20:]!r}, then {page.el('Text2').get_property('value')[-20:]!r}"
+    return None
 
 
 def phone_sizes(page):
@@ -340,31 +180,28 @@ def site_size(site):
 
 
 def run_scenarios(site, path):
-    failed, passed = report("the site's size", site_size(site), 0, 0)
+    report = Report()
+    report("the site's size", site_size(site))
     for phone in (False, True):
         with served(site) as (url, stop), chromium(phone) as driver:
             for name, steps in read_scenarios(path):
-                page = Page(driver, url, phone)
-                problem = None
-                for number, word, arg, text in steps:
-                    problem = page.step(word, arg, text)
-                    if problem:
-                        problem = f"line {number} ({word}): {problem}"
-                        break
-                if not problem and page.el("message").get_property("open"):
-                    problem = f"a message box nobody expected: {page.el('message-text').text!r}"
-                problem = problem or page.private()
-                failed, passed = report(("phone: " if phone else "") + name, problem, failed, passed)
+                report(("phone: " if phone else "") + name, scenario(Page(driver, url, phone), steps))
             if phone:
-                failed, passed = report("phone: sizes", phone_sizes(Page(driver, url, phone)), failed, passed)
+                report("phone: sizes", phone_sizes(Page(driver, url, phone)))
                 continue
-            failed, passed = report("a record of 100 000 entries", long_record(Page(driver, url)), failed, passed)
-            failed, passed = report("Ctrl+Z: a box's own edit first", own_edit_first(Page(driver, url)),
-                                    failed, passed)
-            failed, passed = report("kept in the tab, installable, offline",
-                                    kept_and_offline(driver, url, stop), failed, passed)
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed or not passed else 0
+            report("a record of 100 000 entries", long_record(Page(driver, url)))
+            report("Ctrl+Z: a control's own edit first", own_edit_first(Page(driver, url)))
+            report("no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))
+            report("no sideways scrolling from 320 to 1280 px",
+                   layout_checks.no_sideways_scrolling(Page(driver, url)))
+            report("the replica follows the browser's font", layout_checks.replica_size(url))
+            report("kept in the tab, installable, offline", kept_and_offline(driver, url, stop))
+    with served(site) as (url, stop), webkit() as driver:
+        for name, steps in read_scenarios(path):
+            report("WebKit: " + name, scenario(Page(driver, url), steps))
+        report("WebKit: no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))
+    print(f"{report.passed} passed, {report.failed} failed")
+    return 1 if report.failed or not report.passed else 0
 
 
 def press(driver, page, target):
