@@ -10,13 +10,14 @@
 
 namespace olvimar {
 
-namespace {
-
-// Where a calculation stands, so that a failure can say which input it met and why.
-struct Step {
+struct Blender::Step {
     Input input = Input::None;
     Situation situation = Situation::None;
 };
+
+namespace {
+
+using Step = Blender::Step;
 
 std::string InputText(Input input, const Value& ret, const BlendFields& f) {
     switch (input) {
@@ -99,7 +100,7 @@ Blender::Oil Shear(double c, const Blender::Oil& oil, const std::string& lossTex
     const double loss = ToNumber(lossText);
     at = {input, Situation::ShearUnusable};
     Blender::Oil sheared;
-    sheared.visc = Finite(oil.visc * Finite(1 - loss / 100));
+    sheared.visc = ShearedViscosity(oil.visc, loss);
     sheared.ln = Log(Finite(c + sheared.visc));
     return sheared;
 }
@@ -112,6 +113,10 @@ double Constant(const TempTable& temp, std::int16_t s) {
 
 }  // namespace
 
+double ShearedViscosity(double visc, double loss) {
+    return Finite(visc * Finite(1 - loss / 100));
+}
+
 TempTable BlendConstants() {
     return {Value::Double(1.8), Value::Double(4.1), Value::Double(1.9)};
 }
@@ -122,6 +127,42 @@ void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& tem
 
 Blender::Blender(const BlendFields& fields, const TempTable& temp) : fields_(fields), temp_(temp) {}
 
+double Blender::targetLog(const Value& ret, double& target, Step& at) {
+    at = {Input::Temperature};
+    const double c = Constant(temp_, fields_.s);
+    at = {Input::Target};
+    target = ToDouble(ret);
+    at = {Input::Target, Situation::ViscosityTooLow};
+    const double t = Log(Finite(c + target));
+    if (!oils_) {
+        const Oil a = ReadOil(c, fields_.viscA, Input::ViscA, at);
+        oils_ = Oils{a, ReadOil(c, fields_.viscB, Input::ViscB, at)};
+    }
+    return t;
+}
+
+double Blender::percentage(double t, bool shear, Step& at) {
+    if (!shear) return Percentage(FractionOfA(t, oils_->a.ln, oils_->b.ln, false, lnAB_, at));
+    if (!sheared_) {
+        const double c = Constant(temp_, fields_.s);
+        const Oil a = Shear(c, oils_->a, fields_.lossA, Input::LossA, at);
+        sheared_ = Oils{a, Shear(c, oils_->b, fields_.lossB, Input::LossB, at)};
+    }
+    // The target itself is not adjusted for shear.
+    return Percentage(FractionOfA(t, sheared_->a.ln, sheared_->b.ln, true, lnShearedAB_, at));
+}
+
+void Blender::annotate(CalcError& e, const Step& at, const Value& ret) const {
+    Failure& f = e.failure();
+    if (f.input == Input::None && f.situation == Situation::None) {
+        f.input = at.input;
+        f.text = InputText(at.input, ret, fields_);
+    }
+    // A conversion that fails says so by itself; the situation explains arithmetic failures.
+    if (f.kind != FailureKind::TypeMismatch && f.situation == Situation::None)
+        f.situation = at.situation;
+}
+
 void Blender::calc(const Value& ret, Value& record) {
     // Len(ret) is zero only for Empty and the empty text: an empty list piece gives no entry and
     // reads no field, so it cannot fail.
@@ -129,20 +170,11 @@ void Blender::calc(const Value& ret, Value& record) {
 
     // Each step that depends on the fields alone runs where it stands in the order of the steps,
     // so that a failure is met at the same step as ever, and is kept once it has succeeded.
-    Step at{Input::Temperature};
+    Step at;
     try {
-        const double c = Constant(temp_, fields_.s);
-
-        at = {Input::Target};
-        const double target = ToDouble(ret);
-        at = {Input::Target, Situation::ViscosityTooLow};
-        const double t = Log(Finite(c + target));
-        if (!oils_) {
-            const Oil a = ReadOil(c, fields_.viscA, Input::ViscA, at);
-            oils_ = Oils{a, ReadOil(c, fields_.viscB, Input::ViscB, at)};
-        }
-
-        const double pct = Percentage(FractionOfA(t, oils_->a.ln, oils_->b.ln, false, lnAB_, at));
+        double target = 0;
+        const double t = targetLog(ret, target, at);
+        const double pct = percentage(t, false, at);
 
         std::string entry;
         entry.reserve(160);
@@ -158,13 +190,7 @@ void Blender::calc(const Value& ret, Value& record) {
 
         // A text of blanks counts as filled: only the empty text turns the shear line off.
         if (!fields_.lossA.empty() && !fields_.lossB.empty()) {
-            if (!sheared_) {
-                const Oil a = Shear(c, oils_->a, fields_.lossA, Input::LossA, at);
-                sheared_ = Oils{a, Shear(c, oils_->b, fields_.lossB, Input::LossB, at)};
-            }
-            // The target itself is not adjusted for shear.
-            const double pct2 =
-                Percentage(FractionOfA(t, sheared_->a.ln, sheared_->b.ln, true, lnShearedAB_, at));
+            const double pct2 = percentage(t, true, at);
             entry += "\r\n";
             at = {Input::Litres};
             AppendSplit(entry, pct2, *total_);
@@ -173,14 +199,21 @@ void Blender::calc(const Value& ret, Value& record) {
         entry += "\r\n";
         record.appendText(entry);  // the only change, and the last step
     } catch (CalcError& e) {
-        Failure& f = e.failure();
-        if (f.input == Input::None && f.situation == Situation::None) {
-            f.input = at.input;
-            f.text = InputText(at.input, ret, fields_);
-        }
-        // A conversion that fails says so by itself; the situation explains arithmetic failures.
-        if (f.kind != FailureKind::TypeMismatch && f.situation == Situation::None)
-            f.situation = at.situation;
+        annotate(e, at, ret);
+        throw;
+    }
+}
+
+Split Blender::split(const Value& ret) {
+    Step at;
+    try {
+        double target = 0;
+        const double t = targetLog(ret, target, at);
+        Split s{percentage(t, false, at), {}};
+        if (!fields_.lossA.empty() && !fields_.lossB.empty()) s.sheared = percentage(t, true, at);
+        return s;
+    } catch (CalcError& e) {
+        annotate(e, at, ret);
         throw;
     }
 }

@@ -9,6 +9,8 @@
 
 namespace olvimar {
 
+class CalcError;
+
 // The six window inputs that one blend calculation reads, as they stand in the window.
 struct BlendFields {
     std::int16_t s = -1;  // the chosen temperature row, -1 while none is chosen
@@ -33,6 +35,17 @@ TempTable BlendConstants();
 // leaves `record` as it was.
 void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& temp, Value& record);
 
+// The viscosity an oil keeps after losing `loss` percent of it by shear: visc * (1 - loss / 100).
+// Throws Overflow for a result that is not finite.
+double ShearedViscosity(double visc, double loss);
+
+// The percentages of oil A for one target, as the record writes them: on the line of the oils as
+// typed, and on the line of the sheared oils when both losses are filled.
+struct Split {
+    double pct = 0;
+    std::optional<double> sheared;
+};
+
 // CalcBlend for the many target values of one run, whose fields and constants stay as they are:
 // what depends on them alone is worked out at the first value and kept. Each call appends exactly
 // what CalcBlend would, and fails exactly where it would.
@@ -40,6 +53,12 @@ class Blender {
   public:
     Blender(const BlendFields& fields, const TempTable& temp);
     void calc(const Value& ret, Value& record);
+    // The percentages alone, for a target that is not empty: the litres are not read. Fails
+    // where calc would on everything else.
+    Split split(const Value& ret);
+
+    // Where a calculation stands, so that a failure can say which input it met and why.
+    struct Step;
 
     // One oil as the blending rule sees it.
     struct Oil {
@@ -51,6 +70,12 @@ class Blender {
     struct Oils {
         Oil a, b;
     };
+    // ln(c + target), the target and the oils read on the way; the percentage of A.
+    double targetLog(const Value& ret, double& target, Step& at);
+    double percentage(double t, bool shear, Step& at);
+    // Names the input of a failure and its situation, where the failure does not say.
+    void annotate(CalcError& e, const Step& at, const Value& ret) const;
+
     const BlendFields& fields_;
     const TempTable& temp_;
     std::optional<Oils> oils_;     // as typed

@@ -67,6 +67,7 @@ Targets::Targets(std::string_view text) {
         if (count_ == kMaxTargetValues)
             Refuse(text, FailureKind::InvalidArgument, Situation::TooManyValues);
         ++count_;
+        last_ = current;
     }
 }
 

@@ -31,6 +31,10 @@ class Targets {
     explicit Targets(std::string_view text);
 
     std::size_t size() const noexcept { return isRange_ ? count_ : texts_.size(); }
+    bool isRange() const noexcept { return isRange_; }
+    // The first and the last value of a range that gives any, as its walk gives them.
+    double first() const noexcept { return start_; }
+    double last() const noexcept { return last_; }
 
     // Calls f(const Value&) for each target in order; f may throw to stop the walk.
     template <typename F>
@@ -46,7 +50,7 @@ class Targets {
   private:
     bool isRange_ = false;
     std::vector<Value> texts_;
-    double start_ = 0, step_ = kDefaultStep;
+    double start_ = 0, step_ = kDefaultStep, last_ = 0;
     std::size_t count_ = 0;
 };
 
