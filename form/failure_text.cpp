@@ -1,30 +1,14 @@
 #include "form/failure_text.h"
 
-#include <initializer_list>
 #include <string_view>
 
 #include "calc/targets.h"
+#include "form/text_fill.h"
 #include "form/window_texts.h"
 
 namespace olvimar {
 
 namespace {
-
-// `pattern` with %1, %2 … replaced by the texts given, in order.
-std::string Fill(std::string_view pattern, std::initializer_list<std::string> args) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        const auto index = static_cast<std::size_t>(next - '1');
-        if (pattern[i] == '%' && next >= '1' && next <= '9' && index < args.size()) {
-            out += *(args.begin() + index);
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
 
 // The field as its label names it in the window.
 std::string FieldName(Input input) {

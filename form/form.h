@@ -7,6 +7,7 @@
 
 #include "calc/blend.h"
 #include "calc/value.h"
+#include "form/chart.h"
 
 namespace olvimar {
 
@@ -49,6 +50,9 @@ class Form {
     // Brings back the record that the last Clear removed, until a Generate adds to the record.
     void UndoClear();
     bool CanUndoClear() const { return !cleared.isEmpty(); }
+
+    // The blend chart of what the boxes hold now, its handle at `hundredths` of a percent of A.
+    chart::Picture BlendChart(int hundredths, const chart::Frame& frame) const;
 
     // What a reloaded page brings back: the six boxes, the temperature row and the width as one
     // text, and the record apart from it (it may be long, and changes less often).

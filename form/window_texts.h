@@ -61,4 +61,31 @@ inline constexpr const char* kCommand3Name = "剪切稳定性";
 inline constexpr const char* kCommand3Description =
     "加宽窗口，显示A剪切稳定性和B剪切稳定性输入框；再按一次收起。";
 
+// The blend chart: its window or panel, its handle and the box beside it, what it says.
+inline constexpr const char* kChartTitle = "混合曲线";
+inline constexpr const char* kOpenChart = "混合曲线(&G)";  // the record box's menu
+inline constexpr const char* kHandleName = "A机油比例";
+inline constexpr const char* kPercentBox = "A机油比例 %";
+inline constexpr const char* kPercentHint = "请输入 0 到 100 之间、最多两位小数的百分比。";
+inline constexpr const char* kChartXTitle = "A机油比例 %";
+inline constexpr const char* kChartYTitle = "粘度 cSt（%1）";  // the temperature
+inline constexpr const char* kChartOilB = "← B机油";           // at 0 % of A
+inline constexpr const char* kChartOilA = "A机油 →";           // at 100 %
+inline constexpr const char* kChartNeeds = "显示混合曲线还需要：%1。";
+inline constexpr const char* kChartNotPositive = "%1应大于 0，才能画出混合曲线。";
+inline constexpr const char* kChartTooLarge = "%1超过 %2 cSt，画不出混合曲线。";
+inline constexpr const char* kChartSame = "A机油粘度和B机油粘度相同，画不出混合曲线。";
+inline constexpr const char* kBeyond = "%1 cSt 调不出";
+inline constexpr const char* kBeyondMany = "%1 个目标调不出";
+inline constexpr const char* kBlendViscosity = "混合粘度 %1 cSt";
+inline constexpr const char* kShearViscosity = "剪切后粘度 %1 cSt";
+// What a screen reader hears of the chart.
+inline constexpr const char* kSummaryLine = "%1下，B机油 %2 cSt 在 0%，A机油 %3 cSt 在 100%。";
+inline constexpr const char* kSummaryShear = "剪切后：B机油 %1 cSt，A机油 %2 cSt。";
+inline constexpr const char* kSummaryTarget = "目标 %1 cSt 在 A %2%。";
+inline constexpr const char* kSummaryBeyond = "目标 %1 cSt 用这两种机油调不出。";
+inline constexpr const char* kSummaryRange = "目标 %1 到 %2 cSt，共 %3 个，A 从 %4% 到 %5%。";
+inline constexpr const char* kSummaryRangeBeyond = "其中 A 不在 0% 到 100% 之间的调不出。";
+inline constexpr const char* kSummaryMany = "%1 个目标，%2 个在线上，%3 个调不出。";
+
 }  // namespace olvimar::texts

@@ -1,12 +1,16 @@
 #include "ui/form1.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,6 +20,8 @@
 #include "form/layout.h"
 #include "form/window_texts.h"
 #include "ui/accessible.h"
+#include "ui/chart_view.h"
+#include "ui/chart_window.h"
 #include "ui/key_press.h"
 #include "ui/preset_list.h"
 #include "ui/record_box.h"
@@ -125,6 +131,19 @@ void Form1::createControls() {
          std::initializer_list<QWidget*>{Combo1, List1, Text2, Command1, Command2, Command3})
         w->installEventFilter(this);
 
+    // The chart follows the boxes as the user types, and the record box's menu opens it.
+    for (QLineEdit* box : Text1_)
+        connect(box, &QLineEdit::textChanged, this, [this] { followChart(); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { followChart(); });
+    Text2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text2, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        std::unique_ptr<QMenu> menu(Text2->createStandardContextMenu(at));
+        menu->addSeparator();
+        QAction* open = menu->addAction(Utf8(texts::kOpenChart), this, [this] { openChart(); });
+        open->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+        menu->exec(Text2->mapToGlobal(at));
+    });
+
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -189,6 +208,26 @@ void Form1::changeEvent(QEvent* event) {
     // A desktop or platform theme may set its own font after the window was made.
     if (event->type() == QEvent::FontChange && clientWidth_ > 0) layOut();
     QWidget::changeEvent(event);
+}
+
+// ---- The blend chart ----
+
+void Form1::openChart() {
+    if (!chart_)
+        chart_ = new ChartWindow(
+            [this](int hundredths, const chart::Frame& frame) {
+                return form_.BlendChart(hundredths, frame);
+            },
+            this);
+    chart_->follow();
+    chart_->show();
+    chart_->raise();
+    chart_->activateWindow();
+    chart_->view()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void Form1::followChart() {
+    if (chart_ && chart_->isVisible()) chart_->follow();
 }
 
 // ---- The view of the Form ----
@@ -291,6 +330,9 @@ bool Form1::carryOut(keys::Action action, QObject* control) {
             break;
         case keys::Action::ListLast:
             List1->setCurrentRow(List1->count() - 1);
+            break;
+        case keys::Action::OpenChart:
+            openChart();
             break;
         default:
             return false;  // the chart's keys, which its own window carries out

@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace olvimar {
 
+class ChartWindow;
 class PresetList;
 class RecordBox;
 class TemperatureBox;
@@ -41,6 +42,9 @@ class Form1 : public QWidget, private FormView {
     void Command3_Click() { form_.Command3_Click(); }
 
     const Form& form() const { return form_; }
+    // The window of the blend chart, opened by Ctrl+G or from the record box's menu.
+    void openChart();
+    ChartWindow* chartWindow() const { return chart_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +80,7 @@ class Form1 : public QWidget, private FormView {
     // Carries out what the key table says a key does; false where the control takes the key.
     bool carryOut(keys::Action action, QObject* control);
     void layOut();
+    void followChart();
 
     std::array<QLineEdit*, 6> Text1_{};
     std::array<QLabel*, 7> Label1{};
@@ -90,6 +95,7 @@ class Form1 : public QWidget, private FormView {
 
     Form form_{*this};
     std::unique_ptr<RecordBox> recordBox_;
+    ChartWindow* chart_ = nullptr;  // made when first opened; a window of its own, owned here
     std::vector<std::pair<QWidget*, const layout::Place*>> layout_;  // every control and its place
     int clientWidth_ = 0;                                            // twips
 };

@@ -1,0 +1,337 @@
+#include "form/chart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calc/failure.h"
+#include "calc/number_rules.h"
+#include "calc/targets.h"
+#include "calc/value_ops.h"
+#include "form/chart_readout.h"
+#include "form/chart_scale.h"
+#include "form/text_fill.h"
+#include "form/window_texts.h"
+
+namespace olvimar::chart {
+
+namespace {
+
+// A range of more values than this is drawn as a stretch of the line, not as its values.
+constexpr std::size_t kMostMarksOfARange = 25;
+
+// Lengths in the design's pixels, a twelfth of the font.
+struct Units {
+    double font;
+    double operator()(double designPixels) const { return designPixels * font / 12; }
+};
+
+// Where the plot stands in the frame: room for the viscosity labels on the left (up to
+// `labelChars` characters), the axis titles above and below.
+void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars) {
+    const Units u{f.font};
+    p.left = u(10) + 0.62 * f.font * static_cast<double>(labelChars);
+    p.right = f.width - u(14);
+    p.top = u(26);
+    p.bottom = f.height - u(34);
+}
+
+double Lerp(double from, double to, double fraction) {
+    return from + (to - from) * fraction;
+}
+
+// The chart while it draws: the picture, the scale and where each line runs.
+class Drawing {
+  public:
+    Drawing(Picture& p, const Frame& f, const Oils& oils) : p_(p), f_(f), u_{f.font}, oils_(oils) {}
+
+    void Axes(const std::string& temperature);
+    void Lines();
+    // Marks the targets; what they were, for the summary.
+    Placement Targets(const Input& input, const TempTable& temp);
+    void HandleAt(int hundredths);
+    // Says beside each edge which targets no mix reaches there.
+    void LabelTheBeyond(const Placement& placement);
+
+  private:
+    double X(double pct) const { return Lerp(p_.left, p_.right, pct / 100); }
+    // The blend line's (or the shear line's) y at `pct` percent of A.
+    double OnLine(double pct, bool shear) const {
+        const double yB = scale_->Y(shear ? *oils_.shearedB : oils_.b);
+        const double yA = scale_->Y(shear ? *oils_.shearedA : oils_.a);
+        return scale_->Pixel(Lerp(yB, yA, pct / 100));
+    }
+    double Clamped(double y) const { return std::clamp(y, p_.top, p_.bottom); }
+    void MarkAt(double pct, bool shear);
+    void Beyond(double pct, double target, bool shear);
+    void Stretch(double from, double to, bool shear);
+
+    Picture& p_;
+    const Frame& f_;
+    Units u_;
+    const Oils& oils_;
+    std::optional<Scale> scale_;
+    // Whether a mark of this kind stands on this pixel already: many targets there are one mark.
+    bool Drawn(int kind, double x, double y);
+
+    std::vector<long long> marked_;  // kind and pixel of each mark drawn, in order
+};
+
+void Drawing::Axes(const std::string& temperature) {
+    // The viscosity axis spans the oils, sheared ones included, with a little room around them.
+    double low = std::min(oils_.a, oils_.b), high = std::max(oils_.a, oils_.b);
+    if (oils_.shearedA) {
+        low = std::min({low, *oils_.shearedA, *oils_.shearedB});
+        high = std::max({high, *oils_.shearedA, *oils_.shearedB});
+    }
+    const Scale raw(oils_.c, 0, 1, 0, 1);
+    const double yLow = raw.Y(low), yHigh = raw.Y(high);
+    const double pad = std::max(0.06 * (yHigh - yLow), raw.Y(high * 1.03) - yHigh);
+    const double from = std::max(yLow - pad, raw.Y(low / 2));
+
+    // The ticks decide how wide their labels are, and so where the plot begins.
+    PlaceThePlot(p_, f_, 3);
+    std::vector<double> ticks;
+    for (int pass = 0; pass < 2; ++pass) {
+        scale_.emplace(oils_.c, from, yHigh + pad, p_.top, p_.bottom);
+        ticks = ViscosityTicks(*scale_, 1.7 * f_.font);
+        std::size_t widest = 3;
+        for (const double t : ticks) widest = std::max(widest, NumberText(Value::Double(t)).size());
+        PlaceThePlot(p_, f_, widest);
+    }
+
+    for (const double t : ticks) {
+        const double y = scale_->PixelOf(t);
+        p_.lines.push_back({p_.left, y, p_.right, y, Ink::Grid, u_(1)});
+        p_.texts.push_back({p_.left - u_(4), y + 0.35 * f_.font, NumberText(Value::Double(t)),
+                            Anchor::End, Ink::Label});
+    }
+    const double width = p_.right - p_.left;
+    const int step = width / 10 >= 2.6 * f_.font ? 10 : width / 4 >= 2.6 * f_.font ? 25 : 50;
+    for (int pct = 0; pct <= 100; pct += step) {
+        const double x = X(pct);
+        p_.lines.push_back({x, p_.top, x, p_.bottom, Ink::Grid, u_(1)});
+        p_.texts.push_back(
+            {x, p_.bottom + 1.25 * f_.font, std::to_string(pct), Anchor::Middle, Ink::Label});
+    }
+    p_.lines.push_back({p_.left, p_.top, p_.left, p_.bottom, Ink::Axis, u_(1)});
+    p_.lines.push_back({p_.left, p_.bottom, p_.right, p_.bottom, Ink::Axis, u_(1)});
+    p_.texts.push_back({u_(4), 1.2 * f_.font, Fill(texts::kChartYTitle, {temperature}),
+                        Anchor::Start, Ink::Label});
+    // The axis's title, and which end is which oil.
+    const double title = f_.height - u_(6);
+    p_.texts.push_back(
+        {(p_.left + p_.right) / 2, title, texts::kChartXTitle, Anchor::Middle, Ink::Label});
+    p_.texts.push_back({p_.left, title, texts::kChartOilB, Anchor::Start, Ink::Blend});
+    p_.texts.push_back({p_.right, title, texts::kChartOilA, Anchor::End, Ink::Blend});
+}
+
+void Drawing::Lines() {
+    p_.lines.push_back({X(0), OnLine(0, false), X(100), OnLine(100, false), Ink::Blend, u_(2)});
+    if (oils_.shearedA)
+        p_.lines.push_back(
+            {X(0), OnLine(0, true), X(100), OnLine(100, true), Ink::Shear, u_(1.5), true});
+}
+
+bool Drawing::Drawn(int kind, double x, double y) {
+    const long long key = (static_cast<long long>(kind) << 42) + (std::llround(x) << 21) +
+                          std::llround(y);  // pixels of the frame, well below 2^21
+    const auto at = std::lower_bound(marked_.begin(), marked_.end(), key);
+    if (at != marked_.end() && *at == key) return true;
+    marked_.insert(at, key);
+    return false;
+}
+
+void Drawing::MarkAt(double pct, bool shear) {
+    if (pct < 0 || pct > 100) return;
+    const Mark m{X(pct),
+                 OnLine(pct, shear),
+                 u_(3.5),
+                 0,
+                 u_(1.4),
+                 shear ? Shape::Ring : Shape::Dot,
+                 shear ? Ink::ShearTarget : Ink::Target};
+    if (!Drawn(static_cast<int>(m.shape), m.x, m.y)) p_.marks.push_back(m);
+}
+
+void Drawing::Beyond(double pct, double target, bool shear) {
+    if (pct >= 0 && pct <= 100) return;
+    const bool left = pct < 0;  // beyond B's end
+    const Mark m{left ? p_.left : p_.right,
+                 Clamped(scale_->PixelOf(target)),
+                 u_(5),
+                 u_(8),
+                 u_(1.6),
+                 left ? Shape::Left : Shape::Right,
+                 shear ? Ink::ShearTarget : Ink::Target};
+    if (!Drawn(static_cast<int>(m.shape) + (shear ? 8 : 0), m.x, m.y)) p_.marks.push_back(m);
+}
+
+void Drawing::Stretch(double from, double to, bool shear) {
+    const double a = std::clamp(std::min(from, to), 0.0, 100.0);
+    const double b = std::clamp(std::max(from, to), 0.0, 100.0);
+    if (a < b)
+        p_.lines.push_back({X(a), OnLine(a, shear), X(b), OnLine(b, shear),
+                            shear ? Ink::ShearStretch : Ink::Stretch, u_(shear ? 6 : 8)});
+}
+
+Placement Drawing::Targets(const Input& input, const TempTable& temp) {
+    // A target that cannot be read drops every mark: the line stays.
+    Placement placement;
+    try {
+        const olvimar::Targets targets(input.targets);
+        Blender blender(input.fields, temp);
+        const auto place = [&](const Value& v) {
+            placement.targets.push_back({ToDouble(v), blender.split(v)});
+        };
+        if (targets.isRange() && targets.size() > kMostMarksOfARange) {
+            // Its first and last value are the ends of a stretch along the line.
+            place(Value::Double(targets.first()));
+            place(Value::Double(targets.last()));
+            placement.rangeSize = targets.size();
+        } else {
+            targets.forEach([&](const Value& v) {
+                if (!v.isText() || !v.text().empty()) place(v);  // an empty piece is no target
+            });
+        }
+    } catch (const CalcError&) {
+        return {};
+    }
+    if (placement.rangeSize > 0) {
+        const Split& first = placement.targets.front().split;
+        const Split& last = placement.targets.back().split;
+        Stretch(first.pct, last.pct, false);
+        if (first.sheared) Stretch(*first.sheared, *last.sheared, true);
+    }
+    for (const Placed& t : placement.targets) {
+        if (placement.rangeSize == 0) MarkAt(t.split.pct, false);
+        Beyond(t.split.pct, t.target, false);
+        if (t.split.sheared) {
+            if (placement.rangeSize == 0) MarkAt(*t.split.sheared, true);
+            Beyond(*t.split.sheared, t.target, true);
+        }
+    }
+    LabelTheBeyond(placement);
+    return placement;
+}
+
+void Drawing::LabelTheBeyond(const Placement& placement) {
+    for (const bool left : {true, false}) {
+        std::vector<const Placed*> beyond;
+        for (const Placed& t : placement.targets)
+            if (left ? t.split.pct < 0 : t.split.pct > 100) beyond.push_back(&t);
+        if (beyond.empty()) continue;
+        const double x = left ? p_.left + u_(9) : p_.right - u_(9);
+        const Anchor anchor = left ? Anchor::Start : Anchor::End;
+        const double y0 = Clamped(scale_->PixelOf(beyond.front()->target));
+        const double y = std::clamp(y0 + 0.35 * f_.font, p_.top + f_.font, p_.bottom - u_(4));
+        if (beyond.size() > 3) {  // one label for many
+            p_.texts.push_back({x, y, Fill(texts::kBeyondMany, {std::to_string(beyond.size())}),
+                                anchor, Ink::Target});
+            continue;
+        }
+        double at = y;
+        for (const Placed* t : beyond) {
+            p_.texts.push_back({x, at,
+                                Fill(texts::kBeyond, {ThreeDecimals(Value::Double(t->target))}),
+                                anchor, Ink::Target});
+            at += 1.2 * f_.font * (at + 2.4 * f_.font > p_.bottom ? -1 : 1);
+        }
+    }
+}
+
+void Drawing::HandleAt(int hundredths) {
+    const double pct = hundredths / 100.0;
+    const double x = X(pct);
+    p_.lines.push_back({x, p_.top, x, p_.bottom, Ink::Handle, u_(1), true});
+    p_.handle = {x, OnLine(pct, false), u_(6), u_(2), std::nullopt, u_(4), hundredths};
+    if (oils_.shearedA) p_.handle.yShear = OnLine(pct, true);
+}
+
+}  // namespace
+
+Paint PaintOf(Ink ink) {
+    switch (ink) {
+        case Ink::Axis:
+            return {"#555555", 1};
+        case Ink::Grid:
+            return {"#d8d8d8", 1};
+        case Ink::Label:
+            return {"#333333", 1};
+        case Ink::Blend:
+            return {"#8a5a12", 1};
+        case Ink::Shear:
+            return {"#3f6f8f", 1};
+        case Ink::Stretch:
+            return {"#d9a441", 0.55};
+        case Ink::ShearStretch:
+            return {"#6fa3c7", 0.45};
+        case Ink::Target:
+            return {"#b3261e", 1};
+        case Ink::ShearTarget:
+            return {"#1f5f8b", 1};
+        case Ink::Handle:
+            return {"#1a1a1a", 1};
+        case Ink::Quiet:
+            return {"#666666", 1};
+    }
+    return {"#000000", 1};
+}
+
+Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
+    Picture p;
+    const Reading reading = ReadOils(input.fields, temp);
+    if (!reading.oils) {
+        p.needs = reading.needs;
+        p.texts.push_back({frame.width / 2, frame.height / 2, p.needs, Anchor::Middle, Ink::Quiet});
+        p.summary = p.needs;
+        p.valueText = p.needs;
+        return p;
+    }
+    const Oils& oils = *reading.oils;
+    const std::string temperature =
+        texts::kTemperatures.at(static_cast<std::size_t>(input.fields.s));
+    Drawing d(p, frame, oils);
+    d.Axes(temperature);
+    d.Lines();
+    const Placement placement = d.Targets(input, temp);
+    const int hundredths = std::clamp(input.hundredths, 0, 10000);
+    d.HandleAt(hundredths);
+    Describe(p, oils, placement, temperature);
+    ReadOut(p, oils, input.fields, hundredths);
+    return p;
+}
+
+int HundredthsAt(const Picture& picture, double x) {
+    if (!(picture.right > picture.left)) return 0;
+    const double fraction = (x - picture.left) / (picture.right - picture.left);
+    return static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 10000));
+}
+
+std::optional<int> Moved(keys::Action action, int hundredths) {
+    int to = hundredths;
+    switch (action) {
+        case keys::Action::HandleDown:
+            to -= 100;
+            break;
+        case keys::Action::HandleUp:
+            to += 100;
+            break;
+        case keys::Action::HandleDownPage:
+            to -= 1000;
+            break;
+        case keys::Action::HandleUpPage:
+            to += 1000;
+            break;
+        case keys::Action::HandleToMinimum:
+            to = 0;
+            break;
+        case keys::Action::HandleToMaximum:
+            to = 10000;
+            break;
+        default:
+            return std::nullopt;
+    }
+    return std::clamp(to, 0, 10000);
+}
+
+}  // namespace olvimar::chart

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/blend.h"
+#include "form/keys.h"
+
+// The blend chart: the blend line of the two oils on the blending rule's own scale, the targets on
+// it, and a handle that answers what any mix gives. Everything that is drawn is worked out here, in
+// the painter's pixels; the desktop's QPainter and the page's SVG only draw it.
+namespace olvimar::chart {
+
+// Where and how large the chart is drawn: pixels, and the font that its texts are written in.
+struct Frame {
+    double width = 480, height = 320;
+    double font = 12;  // px
+};
+
+// What the boxes hold, and where the handle stands: hundredths of a percent of oil A.
+struct Input {
+    BlendFields fields;
+    std::string targets;
+    int hundredths = 5000;
+};
+
+// What each thing is drawn with; its colour in Paint.
+enum class Ink {
+    Axis,
+    Grid,
+    Label,
+    Blend,         // the blend line
+    Shear,         // the line of the sheared oils, dashed
+    Stretch,       // a range of targets along the blend line
+    ShearStretch,  // the same along the shear line
+    Target,        // a target on the blend line, or beyond its end
+    ShearTarget,   // a target on the shear line
+    Handle,
+    Quiet,  // what the chart still needs
+};
+
+struct Paint {
+    const char* colour;  // #rrggbb
+    double opacity;
+};
+Paint PaintOf(Ink ink);
+
+struct Line {
+    double x1, y1, x2, y2;
+    Ink ink;
+    double width;
+    bool dashed = false;
+};
+// A dashed line's dashes and gaps, in widths of the line.
+inline constexpr double kDash = 4, kGap = 3;
+
+enum class Anchor { Start, Middle, End };
+
+struct Text {
+    double x, y;  // the start, middle or end of its baseline
+    std::string text;
+    Anchor anchor;
+    Ink ink;
+};
+
+enum class Shape {
+    Dot,    // a target on the blend line
+    Ring,   // a target on the shear line
+    Left,   // a target no mix reaches, at the left edge, pointing out of the chart
+    Right,  // the same at the right edge
+};
+
+struct Mark {
+    double x, y;    // its middle, or the point of a triangle
+    double size;    // the radius of a dot or a ring, half the height of a triangle
+    double depth;   // how far a triangle reaches back from its point into the chart
+    double stroke;  // the outline of a ring or of a hollow triangle (the shear line's)
+    Shape shape;
+    Ink ink;
+};
+
+// A white disc with a dark outline on the blend line, and a smaller one on the shear line.
+struct Handle {
+    double x, y, radius, stroke;
+    std::optional<double> yShear;  // where it meets the shear line
+    double shearRadius;
+    int hundredths;
+};
+
+struct Picture {
+    // What the chart still needs, as one quiet line; while it needs anything, nothing else is
+    // drawn and the handle has no line to stand on.
+    std::string needs;
+    double left = 0, top = 0, right = 0, bottom = 0;  // the plot
+    std::vector<Line> lines;
+    std::vector<Mark> marks;
+    std::vector<Text> texts;
+    Handle handle{};
+    std::string summary;    // the line and the marks, in words, for a screen reader
+    std::string readout;    // what the mix at the handle gives, a line each
+    std::string valueText;  // the handle's value, in words
+};
+
+Picture Draw(const Input& input, const TempTable& temp, const Frame& frame);
+
+// The handle's place under `x`: the nearest hundredth of a percent, from 0 to 10000.
+int HundredthsAt(const Picture& picture, double x);
+
+// Where a key of the key table moves the handle from `hundredths`; none for a key that does not
+// move it.
+std::optional<int> Moved(keys::Action action, int hundredths);
+
+// A percentage of A typed into its box: its hundredths, or none for anything but a number from
+// 0 to 100 with at most two decimals.
+std::optional<int> TypedHundredths(std::string_view text);
+
+// The percentage of the handle, as its box shows it.
+std::string PercentText(int hundredths);
+
+}  // namespace olvimar::chart

@@ -1,0 +1,146 @@
+#include "form/chart_scale.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "calc/failure.h"
+#include "calc/ln.h"
+#include "calc/number_rules.h"
+#include "calc/value_ops.h"
+#include "form/text_fill.h"
+#include "form/window_texts.h"
+
+namespace olvimar::chart {
+
+namespace {
+
+// The most viscosity the chart draws: its exact blend needs c + V within two to the 30th.
+constexpr double kMostViscosity = 1e9;
+
+std::optional<double> Number(const std::string& text) {
+    try {
+        return ToNumber(text);
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
+// A sheared viscosity the chart can draw, or none.
+std::optional<double> Sheared(double visc, const std::string& lossText) {
+    const std::optional<double> loss = Number(lossText);
+    if (!loss) return std::nullopt;
+    try {
+        const double v = ShearedViscosity(visc, *loss);
+        if (v > 0 && v <= kMostViscosity) return v;
+    } catch (const CalcError&) {
+    }
+    return std::nullopt;
+}
+
+// m * 10^e, the double nearest to it.
+double Decimal(long m, int e) {
+    double scale = 1;
+    for (int i = 0; i < (e < 0 ? -e : e); ++i) scale *= 10;  // exact up to 10^22
+    return e < 0 ? static_cast<double>(m) / scale : static_cast<double>(m) * scale;
+}
+
+// The steps of the ticks, coarse to fine: mantissas of ten to a hundred (or a thousand, a
+// hundred thousand) in each decade.
+struct Steps {
+    std::initializer_list<int> mantissas;  // none: every one from `first` on
+    int first, digits;                     // mantissa = value / 10^(decade - digits)
+};
+const Steps kSteps[] = {
+    {{10}, 10, 1},
+    {{10, 20, 50}, 10, 1},
+    {{10, 15, 20, 30, 50, 70}, 10, 1},
+    {{10, 12, 15, 20, 25, 30, 40, 50, 60, 70, 80, 90}, 10, 1},
+    {{}, 10, 1},    // every two-digit value
+    {{}, 100, 2},   // every three-digit value
+    {{}, 1000, 3},  // every four-digit value
+};
+
+}  // namespace
+
+Reading ReadOils(const BlendFields& fields, const TempTable& temp) {
+    Reading r;
+    const std::optional<double> a = Number(fields.viscA), b = Number(fields.viscB);
+    const bool temperature = fields.s >= 0 && fields.s < static_cast<int>(temp.size());
+    std::string missing;
+    const auto need = [&missing](const char* what) {
+        missing += (missing.empty() ? "" : "、") + std::string(what);
+    };
+    if (!a) need(texts::kLabel1[0]);
+    if (!b) need(texts::kLabel1[2]);
+    if (!temperature) need("温度");
+    if (!missing.empty()) {
+        r.needs = Fill(texts::kChartNeeds, {missing});
+        return r;
+    }
+    for (const auto& [v, label] : {std::pair{*a, texts::kLabel1[0]}, {*b, texts::kLabel1[2]}}) {
+        if (!(v > 0)) r.needs = Fill(texts::kChartNotPositive, {label});
+        if (v > kMostViscosity)
+            r.needs =
+                Fill(texts::kChartTooLarge, {label, NumberText(Value::Double(kMostViscosity))});
+        if (!r.needs.empty()) return r;
+    }
+    if (*a == *b) {
+        r.needs = texts::kChartSame;
+        return r;
+    }
+    Oils oils{ToDouble(temp[static_cast<std::size_t>(fields.s)]), *a, *b, {}, {}};
+    // Both losses filled, as the record's L MAX line wants them, and both usable.
+    if (!fields.lossA.empty() && !fields.lossB.empty()) {
+        oils.shearedA = Sheared(*a, fields.lossA);
+        oils.shearedB = Sheared(*b, fields.lossB);
+        if (!oils.shearedA || !oils.shearedB) oils.shearedA = oils.shearedB = std::nullopt;
+    }
+    r.oils = oils;
+    return r;
+}
+
+Scale::Scale(double c, double low, double high, double top, double bottom)
+    : c_(c), low_(low), high_(high), top_(top), bottom_(bottom) {}
+
+double Scale::Y(double viscosity) const {
+    return Ln(Ln(viscosity + c_));
+}
+
+double Scale::Pixel(double y) const {
+    return bottom_ - (y - low_) / (high_ - low_) * (bottom_ - top_);
+}
+
+std::vector<double> ViscosityTicks(const Scale& scale, double gap) {
+    // The decades to look through, widely enough: which ticks lie on the axis is decided on the
+    // rule's own scale, the same on every platform.
+    const double lowest = std::exp(std::exp(scale.low())) - scale.c();
+    const double highest = std::exp(std::exp(scale.high())) - scale.c();
+    const int from = static_cast<int>(std::floor(std::log10(std::max(lowest, 1e-6)))) - 1;
+    const int to = static_cast<int>(std::ceil(std::log10(highest))) + 1;
+
+    std::vector<double> fallback;
+    for (const Steps& steps : kSteps) {
+        std::vector<double> ticks;
+        for (int decade = from; decade <= to; ++decade) {
+            const auto take = [&](int m) {
+                const double v = Decimal(m, decade - steps.digits);
+                const double y = scale.Y(v);
+                if (v > 0 && y >= scale.low() && y <= scale.high()) ticks.push_back(v);
+            };
+            if (steps.mantissas.size() > 0) {
+                for (const int m : steps.mantissas) take(m);
+            } else {
+                for (int m = steps.first; m < 10 * steps.first; ++m) take(m);
+            }
+        }
+        bool apart = ticks.size() <= 40;
+        for (std::size_t i = 1; apart && i < ticks.size(); ++i)
+            apart = scale.PixelOf(ticks[i - 1]) - scale.PixelOf(ticks[i]) >= gap;
+        if (!apart) break;  // finer steps only come closer
+        if (ticks.size() >= 4) return ticks;
+        if (ticks.size() >= 2) fallback = ticks;
+    }
+    return fallback;
+}
+
+}  // namespace olvimar::chart

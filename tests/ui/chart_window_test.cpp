@@ -1,0 +1,181 @@
+// The blend chart's window, worked through its real controls on the offscreen platform: Ctrl+G
+// and the record box's menu open it, its handle is a slider that the keys move, it follows the
+// main window's boxes, and closing it loses nothing.
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QtTest>
+#include <memory>
+
+#include "form/window_texts.h"
+#include "ui/chart_view.h"
+#include "ui/chart_window.h"
+#include "ui/form1.h"
+#include "window_fixture.h"
+
+using olvimar::ChartView;
+using olvimar::ChartWindow;
+using olvimar::Form1;
+
+class ChartWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void ctrlGOpensItWithTheHandleFocused();
+    void theRecordBoxMenuOpensIt();
+    void theKeysMoveTheHandle_data();
+    void theKeysMoveTheHandle();
+    void itFollowsTheBoxesAndSaysWhatItNeeds();
+    void aTypedShareMovesTheHandle();
+    void aScreenReaderMeetsAFigureAndASlider();
+    void closingItLosesNothing();
+
+  private:
+    QLineEdit* text1(int i) const {
+        return form->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(i));
+    }
+    ChartView* handle() const { return form->chartWindow()->view(); }
+    QString readout() const {
+        return form->chartWindow()->findChild<QLabel*>(QStringLiteral("ChartReadout"))->text();
+    }
+    QLineEdit* percent() const {
+        return form->chartWindow()->findChild<QLineEdit*>(QStringLiteral("ChartPercent"));
+    }
+    void openWithTheWorkedExample();
+
+    std::unique_ptr<Form1> form;
+};
+
+void ChartWindowTest::init() {
+    form = std::make_unique<Form1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+void ChartWindowTest::cleanup() {
+    form.reset();
+}
+
+void ChartWindowTest::openWithTheWorkedExample() {
+    for (const auto& [box, text] : {std::pair{0, "7.276"}, {1, "13.69"}, {2, "10"}, {3, "4"}})
+        text1(box)->setText(QString::fromUtf8(text));
+    form->findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(0);
+    text1(2)->setFocus();
+    QTest::keyClick(text1(2), Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(form->chartWindow() && form->chartWindow()->isVisible());
+}
+
+void ChartWindowTest::ctrlGOpensItWithTheHandleFocused() {
+    openWithTheWorkedExample();
+    QCOMPARE(form->chartWindow()->windowTitle(), QStringLiteral("混合曲线"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(handle()));
+    QCOMPARE(handle()->value(), 5000);
+    QVERIFY(readout().startsWith(QStringLiteral("A 50% 2L, B 50% 2L\n混合粘度 ")));
+    QCOMPARE(form->form().RecordText(), std::string_view());  // no Generate
+}
+
+void ChartWindowTest::theRecordBoxMenuOpensIt() {
+    auto* record = form->findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
+    QString offered;
+    QTimer::singleShot(50, this, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text() == QString::fromUtf8(olvimar::texts::kOpenChart)) {
+                offered = action->shortcut().toString();
+                action->trigger();
+            }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                            record->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(record, &event);
+    QCOMPARE(offered, QStringLiteral("Ctrl+G"));
+    QVERIFY(form->chartWindow() && form->chartWindow()->isVisible());
+}
+
+void ChartWindowTest::theKeysMoveTheHandle_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("to");
+    QTest::newRow("Right: 1 % more of A") << int(Qt::Key_Right) << 5100;
+    QTest::newRow("Up: the same") << int(Qt::Key_Up) << 5100;
+    QTest::newRow("Left: 1 % less") << int(Qt::Key_Left) << 4900;
+    QTest::newRow("Page Up: 10 % more") << int(Qt::Key_PageUp) << 6000;
+    QTest::newRow("Page Down: 10 % less") << int(Qt::Key_PageDown) << 4000;
+    QTest::newRow("Home: all B") << int(Qt::Key_Home) << 0;
+    QTest::newRow("End: all A") << int(Qt::Key_End) << 10000;
+}
+
+void ChartWindowTest::theKeysMoveTheHandle() {
+    QFETCH(int, key);
+    QFETCH(int, to);
+    openWithTheWorkedExample();
+    QTest::keyClick(handle(), Qt::Key(key));
+    QCOMPARE(handle()->value(), to);
+    QCOMPARE(percent()->text(), QString::number(to / 100));
+    if (to == 10000) QVERIFY(readout().contains(QStringLiteral("混合粘度 7.276 cSt")));
+}
+
+void ChartWindowTest::itFollowsTheBoxesAndSaysWhatItNeeds() {
+    openWithTheWorkedExample();
+    text1(0)->clear();  // as the user deletes oil A
+    QCOMPARE(QString::fromStdString(handle()->picture().needs),
+             QStringLiteral("显示混合曲线还需要：A机油粘度。"));
+    QVERIFY(!handle()->isEnabled() && readout().isEmpty());
+    QTest::keyClicks(text1(0), QStringLiteral("7.276"));
+    QVERIFY(handle()->isEnabled());
+    QVERIFY(readout().contains(QStringLiteral("混合粘度 ")));
+}
+
+void ChartWindowTest::aTypedShareMovesTheHandle() {
+    openWithTheWorkedExample();
+    QLineEdit* box = percent();
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("48.19"));
+    QCOMPARE(handle()->value(), 4819);
+    QVERIFY(readout().contains(QStringLiteral("混合粘度 10.000 cSt")));
+    QTest::keyClicks(box, QStringLiteral("5"));  // 48.195: three decimals
+    QCOMPARE(handle()->value(), 4819);
+    QCOMPARE(form->chartWindow()->findChild<QLabel*>(QStringLiteral("ChartPercentHint"))->text(),
+             QString::fromUtf8(olvimar::texts::kPercentHint));
+}
+
+void ChartWindowTest::aScreenReaderMeetsAFigureAndASlider() {
+    openWithTheWorkedExample();
+    QTest::keyClick(handle(), Qt::Key_PageUp);
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(handle());
+    QCOMPARE(slider->role(), QAccessible::Slider);
+    QCOMPARE(slider->text(QAccessible::Name), QStringLiteral("A机油比例"));
+    QVERIFY(slider->valueInterface());
+    QCOMPARE(slider->valueInterface()->currentValue().toInt(), 6000);
+    QVERIFY2(slider->text(QAccessible::Description).startsWith(QStringLiteral("60%，A 60% 2.4L")),
+             qPrintable(slider->text(QAccessible::Description)));
+    QAccessibleInterface* figure = slider->parent();
+    QCOMPARE(figure->text(QAccessible::Name), QStringLiteral("混合曲线"));
+    QVERIFY(figure->text(QAccessible::Description)
+                .contains(QStringLiteral("目标 10.000 cSt 在 A 48.19%")));
+}
+
+void ChartWindowTest::closingItLosesNothing() {
+    openWithTheWorkedExample();
+    QTest::keyClick(handle(), Qt::Key_PageUp);
+    form->chartWindow()->close();
+    QVERIFY(!form->chartWindow()->isVisible());
+    QCOMPARE(text1(0)->text(), QStringLiteral("7.276"));
+    form->openChart();
+    QCOMPARE(handle()->value(), 6000);
+}
+
+int main(int argc, char* argv[]) {
+    return olvimar::testing::RunOffscreen<ChartWindowTest>(argc, argv);
+}
+
+#include "chart_window_test.moc"

@@ -1,0 +1,92 @@
+#include "ui/chart_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "form/window_texts.h"
+#include "ui/chart_view.h"
+
+namespace olvimar {
+
+namespace {
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("ChartWindow"));
+    setWindowTitle(Utf8(texts::kChartTitle));
+    // The chart is a figure named by its title, which a screen reader reads with its summary.
+    auto* figure = figure_ = new QWidget(this);
+    figure->setObjectName(QStringLiteral("ChartFigure"));
+    figure->setAccessibleName(Utf8(texts::kChartTitle));
+    view_ = new ChartView(
+        [this, draw = std::move(draw)](const chart::Frame& frame) {
+            return draw(view_ ? view_->value() : 5000, frame);
+        },
+        figure);
+    view_->setObjectName(QStringLiteral("ChartHandle"));
+    auto* figureLayout = new QVBoxLayout(figure);
+    figureLayout->setContentsMargins(0, 0, 0, 0);
+    figureLayout->addWidget(view_);
+
+    auto* label = new QLabel(Utf8(texts::kPercentBox), this);
+    percent_ = new QLineEdit(this);
+    percent_->setObjectName(QStringLiteral("ChartPercent"));
+    percent_->setAccessibleName(label->text());
+    label->setBuddy(percent_);
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("ChartPercentHint"));
+    readout_ = new QLabel(this);
+    readout_->setObjectName(QStringLiteral("ChartReadout"));
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(percent_);
+    row->addWidget(hint_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(figure, 1);
+    layout->addLayout(row);
+    layout->addWidget(readout_);
+    resize(560, 440);
+
+    connect(view_, &ChartView::drawn, this, [this] { showPicture(); });
+    connect(view_, &QSlider::valueChanged, this, [this] { showHandle(); });
+    // A typed share moves the handle once it is a share; anything else says what it should be.
+    connect(percent_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const std::optional<int> h = chart::TypedHundredths(text.toStdString());
+        hint_->setText(h ? QString() : Utf8(texts::kPercentHint));
+        if (h) view_->setValue(*h);
+    });
+    showHandle();
+    follow();
+}
+
+void ChartWindow::follow() {
+    view_->redraw();
+}
+
+void ChartWindow::showPicture() {
+    const chart::Picture& p = view_->picture();
+    view_->setEnabled(p.needs.empty());
+    percent_->setEnabled(p.needs.empty());
+    figure_->setAccessibleDescription(QString::fromStdString(p.summary));
+    readout_->setText(QString::fromStdString(p.needs.empty() ? p.readout : std::string()));
+}
+
+void ChartWindow::showHandle() {
+    // The box shows where the handle stands, unless it says so already as the user typed it.
+    if (chart::TypedHundredths(percent_->text().toStdString()) !=
+        std::optional<int>(view_->value())) {
+        percent_->setText(QString::fromStdString(chart::PercentText(view_->value())));
+        hint_->clear();
+    }
+}
+
+}  // namespace olvimar
