@@ -3,6 +3,7 @@
 // changed. The controls, their texts and places are in the page from the build; no rule of the
 // calculation or of the window's behaviour is written here.
 import OlvimarModule from "./olvimar.js";
+import { ChartPanel } from "./chart_panel.js";
 import { RecordBox } from "./record_box.js";
 
 const module = await OlvimarModule();
@@ -18,6 +19,7 @@ const client = $("client");
 const dialog = $("message");
 const undoButton = $("UndoClear");
 const undoHint = $("Text2").dataset.undoHint;
+const chart = new ChartPanel(form);
 let hinted = false;
 // A phone, or a window where the replica does not fit at the reader's font, shows the controls in
 // one column, and a tap on a preset inserts it.
@@ -91,7 +93,10 @@ function selectRow(i) {
 function show() {
   boxes.forEach((box, i) => {
     const text = form.text(i);
-    if (box.value !== text) box.value = text;
+    if (box.value !== text) {
+      box.value = text;
+      textAtFocus.set(box, text); // the Form's, not an edit of the user's
+    }
   });
   combo.selectedIndex = form.temperature();
   const wide = form.wide();
@@ -110,13 +115,19 @@ function show() {
   }
 }
 
-// Runs a handler of the Form on the controls as they stand, then shows what it changed.
-function run(handler) {
+// Hands the controls as they stand to the Form.
+function sync() {
   boxes.forEach((box, i) => form.setText(i, box.value));
   form.setTemperature(combo.selectedIndex);
+}
+
+// Runs a handler of the Form on the controls as they stand, then shows what it changed.
+function run(handler) {
+  sync();
   form.setPresetRow(selectedRow);
   handler();
   show();
+  chart.draw();
   keepFields();
   keepRecord();
   const message = form.takeMessage();
@@ -129,6 +140,13 @@ function run(handler) {
 }
 
 boxes.forEach((box, i) => box.addEventListener("focus", () => run(() => form.gotFocus(i))));
+// The chart follows the boxes as the user types.
+for (const control of [...boxes, combo]) {
+  control.addEventListener(control === combo ? "change" : "input", () => {
+    sync();
+    chart.draw();
+  });
+}
 $("Command1").addEventListener("click", () => run(() => form.generate()));
 $("Command2").addEventListener("click", () => run(() => form.clear()));
 $("Command3").addEventListener("click", () => run(() => form.bar()));
@@ -162,16 +180,23 @@ document.addEventListener("focusin", (event) => {
 
 // The kind of control that has the focus, as the window's key table names it.
 function focusKind(target) {
+  if (target === chart.handle) return "Handle";
+  if (target === chart.box) return "ChartBox";
   if (record.contains(target)) return "RecordBox";
   if (target === list) return "List";
   if (target instanceof HTMLButtonElement) return "Button";
   return "Box";
 }
 
-// Whether the control has an edit of its own to undo: in a text box, the browser's undo.
+// Whether the control has an edit of its own to undo. A browser keeps one undo for the whole page,
+// so a box's own edits are those since it took the focus (or since the Form wrote it): while its
+// text differs from what it held then, Ctrl+Z undoes the browser's last edit, which is its own.
+const textAtFocus = new Map();
+document.addEventListener("focusin", (event) => textAtFocus.set(event.target, event.target.value));
 function ownEdit(target) {
   if (record.contains(target)) return record.canUndo();
-  return target instanceof HTMLInputElement && document.queryCommandEnabled("undo");
+  return target instanceof HTMLInputElement && textAtFocus.get(target) !== target.value &&
+    document.queryCommandEnabled("undo");
 }
 
 // What the key table's actions do in the page.
@@ -187,7 +212,12 @@ const actions = {
   ListNext: () => selectRow(Math.min(rows.length - 1, selectedRow + 1)),
   ListFirst: () => selectRow(0),
   ListLast: () => selectRow(rows.length - 1),
+  OpenChart: () => chart.focus(),
 };
+for (const move of ["HandleDown", "HandleDownPage", "HandleToMinimum", "HandleUp", "HandleUpPage",
+  "HandleToMaximum"]) {
+  actions[move] = () => chart.move(move);
+}
 
 document.addEventListener("keydown", (event) => {
   if (dialog.open) return; // the message box has the keys until it closes
@@ -228,6 +258,7 @@ try {
   // No storage: a fresh window.
 }
 if (restored) show();
+chart.draw();
 keptVersion = form.recordVersion();
 boxes[0].focus(); // the first control of the tab order
 

@@ -11,6 +11,7 @@
 #include "form/form.h"
 #include "form/keys.h"
 #include "form/record_lines.h"
+#include "web/chart_svg.h"
 
 namespace olvimar {
 
@@ -70,6 +71,37 @@ class WebForm : private FormView {
     // The message of a failure, once; empty when there is none.
     std::string takeMessage() { return std::exchange(message_, {}); }
 
+    // The blend chart of what the boxes hold, for a frame of `width` x `height` px written in a
+    // font of `font` px: its SVG, where the handle stands, and its words.
+    val chart(double width, double height, double font) {
+        picture_ = form_.BlendChart(hundredths_, {width, height, font});
+        val c = val::object();
+        c.set("svg", ChartSvg(picture_));
+        c.set("needs", picture_.needs);
+        c.set("x", picture_.handle.x);
+        c.set("y", picture_.handle.y);
+        c.set("percent", chart::PercentText(hundredths_));
+        c.set("summary", picture_.summary);
+        c.set("readout", picture_.readout);
+        c.set("valueText", picture_.valueText);
+        return c;
+    }
+    // The handle moved to the point `x` of the chart last drawn; by a key of the key table,
+    // named as keyAction names it; to a share typed into its box, if it is one.
+    void moveHandleTo(double x) { hundredths_ = chart::HundredthsAt(picture_, x); }
+    void moveHandle(const std::string& action) {
+        for (std::size_t i = 0; i < std::size(kActionNames); ++i)
+            if (action == kActionNames[i])
+                hundredths_ =
+                    chart::Moved(static_cast<keys::Action>(i), hundredths_).value_or(hundredths_);
+    }
+    bool typeHandle(const std::string& text) {
+        const std::optional<int> h = chart::TypedHundredths(text);
+        if (h) hundredths_ = *h;
+        return h.has_value();
+    }
+    int hundredths() const { return hundredths_; }
+
     // What a key does, by the window's key table: `key` as the page's keyboard event names it,
     // `focus` the kind of control that has the focus ("Box", "RecordBox", "List", "Button",
     // "Handle", "ChartBox"). The action's name; "Pass" leaves the key to the control.
@@ -124,17 +156,18 @@ class WebForm : private FormView {
         if (focus == "ChartBox") return keys::Focus::ChartBox;
         return keys::Focus::Box;
     }
+    // The key table's actions by name, in the order of keys::Action.
+    static constexpr const char* kActionNames[] = {
+        "Pass",         "Generate",     "Clear",           "UndoOwnEdit",
+        "UndoClear",    "PressFocused", "InsertPreset",    "NewLine",
+        "ListPrevious", "ListNext",     "ListFirst",       "ListLast",
+        "OpenChart",    "HandleDown",   "HandleDownPage",  "HandleToMinimum",
+        "HandleUp",     "HandleUpPage", "HandleToMaximum",
+    };
+    static_assert(std::size(kActionNames) ==
+                  static_cast<std::size_t>(keys::Action::HandleToMaximum) + 1);
     static std::string ActionName(keys::Action action) {
-        static const char* const names[] = {
-            "Pass",         "Generate",     "Clear",           "UndoOwnEdit",
-            "UndoClear",    "PressFocused", "InsertPreset",    "NewLine",
-            "ListPrevious", "ListNext",     "ListFirst",       "ListLast",
-            "OpenChart",    "HandleDown",   "HandleDownPage",  "HandleToMinimum",
-            "HandleUp",     "HandleUpPage", "HandleToMaximum",
-        };
-        static_assert(std::size(names) ==
-                      static_cast<std::size_t>(keys::Action::HandleToMaximum) + 1);
-        return names[static_cast<std::size_t>(action)];
+        return kActionNames[static_cast<std::size_t>(action)];
     }
     void ShowUndoClear(bool possible) override { undoHint_ = possible; }
     void ShowFailure(const std::string& message) override { message_ = message; }
@@ -147,6 +180,8 @@ class WebForm : private FormView {
     int recordVersion_ = 0;
     std::string message_;
     bool undoHint_ = false;
+    int hundredths_ = 5000;   // where the chart's handle stands
+    chart::Picture picture_;  // the chart last drawn
     Form form_{*this};
 };
 
@@ -174,7 +209,12 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("recordVersion", &WebForm::recordVersion)
         .function("recordUpdate", &WebForm::recordUpdate)
         .function("takeMessage", &WebForm::takeMessage)
-        .function("keyAction", &WebForm::keyAction);
+        .function("keyAction", &WebForm::keyAction)
+        .function("chart", &WebForm::chart)
+        .function("moveHandleTo", &WebForm::moveHandleTo)
+        .function("moveHandle", &WebForm::moveHandle)
+        .function("typeHandle", &WebForm::typeHandle)
+        .function("hundredths", &WebForm::hundredths);
 }
 
 }  // namespace olvimar

@@ -1,6 +1,7 @@
 // Writes, at build time, the parts of the web page that come from the window's one table of
 // texts and twips, so that the page stands complete at its first paint:
 //   page_parts controls FILE   the client area's controls, with their texts, in tab order
+//   page_parts chart FILE      the blend chart's panel, with its texts
 //   page_parts layout FILE     the window replica's CSS: every control at its twips
 //   page_parts phone FILE      the media query of the one-column layout
 #include <cstdio>
@@ -9,33 +10,11 @@
 
 #include "form/layout.h"
 #include "form/window_texts.h"
+#include "web/escaped.h"
 
 namespace olvimar {
 
 namespace {
-
-std::string Escaped(std::string_view text) {
-    std::string html;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                html += "&amp;";
-                break;
-            case '<':
-                html += "&lt;";
-                break;
-            case '>':
-                html += "&gt;";
-                break;
-            case '"':
-                html += "&quot;";
-                break;
-            default:
-                html += c;
-        }
-    }
-    return html;
-}
 
 // A caption's access key: the letter after the ampersand, as in "生成(&E)".
 char AccessKey(std::string_view caption) {
@@ -147,6 +126,32 @@ std::string Controls() {
     return html;
 }
 
+// The blend chart's panel: the figure, its handle (a slider the page places over the chart) and
+// its summary, the box for A's share typed as a number, and the readout of what that mix gives.
+// The chart itself is drawn into the SVG as the boxes change.
+std::string ChartPanel() {
+    const std::string title = Escaped(texts::kChartTitle);
+    return "<h2 id=\"chart-title\">" + title +
+           "</h2>\n"
+           "<figure id=\"ChartFigure\" aria-labelledby=\"chart-title\" "
+           "aria-describedby=\"chart-summary\">\n"
+           "<div id=\"chart-area\"><svg id=\"chart-svg\" aria-hidden=\"true\"></svg>\n"
+           "<div id=\"ChartHandle\" role=\"slider\" tabindex=\"0\" aria-label=\"" +
+           Escaped(texts::kHandleName) +
+           "\" aria-valuemin=\"0\" aria-valuemax=\"100\" aria-orientation=\"horizontal\" "
+           "aria-keyshortcuts=\"Control+G\" hidden></div></div>\n"
+           "<figcaption id=\"chart-summary\" class=\"unseen\"></figcaption>\n</figure>\n"
+           "<div id=\"chart-percent\"><label for=\"ChartPercent\">" +
+           Escaped(texts::kPercentBox) +
+           "</label> <input id=\"ChartPercent\" type=\"text\" inputmode=\"decimal\" "
+           "autocomplete=\"off\" spellcheck=\"false\" aria-describedby=\"ChartHint\"> "
+           "<span id=\"ChartHint\" data-hint=\"" +
+           Escaped(texts::kPercentHint) +
+           "\"></span></div>\n"
+           "<output id=\"ChartReadout\" role=\"status\" for=\"ChartHandle ChartPercent\">"
+           "</output>\n";
+}
+
 // A length of the layout in CSS: twips as rem, so that the replica grows with the font in
 // effect as the desktop window does (the root font is the reader's, never below the design's).
 std::string Rem(int twips) {
@@ -191,12 +196,13 @@ std::string Layout() {
 int main(int argc, char** argv) {
     const std::string_view part = argc == 3 ? argv[1] : "";
     const std::string text = part == "controls" ? olvimar::Controls()
+                             : part == "chart"  ? olvimar::ChartPanel()
                              : part == "layout" ? olvimar::Layout()
                              : part == "phone"  ? olvimar::Phone()
                                                 : std::string();
     std::FILE* file = text.empty() ? nullptr : std::fopen(argv[2], "w");
     if (file == nullptr) {
-        std::fputs("usage: page_parts controls|layout|phone FILE\n", stderr);
+        std::fputs("usage: page_parts controls|chart|layout|phone FILE\n", stderr);
         return 1;
     }
     const bool written = std::fputs(text.c_str(), file) >= 0;

@@ -3,11 +3,31 @@
 // multi-line text box: editable, wrapping, labelled, with an always-shown scroll bar, and the
 // element keeps a `value` that gives the whole text.
 import { EditorView, keymap, placeholder } from "@codemirror/view";
-import { Annotation, Compartment, EditorSelection, EditorState } from "@codemirror/state";
-import { history, undo, undoDepth } from "@codemirror/commands";
+import { Annotation, Compartment, EditorSelection, EditorState, StateField } from "@codemirror/state";
 
-// Marks the changes that the Form makes, so that the user's own edits can be told apart.
+// Marks the changes that the Form makes, so that the user's own edits can be told apart, and the
+// undoing of one of those edits.
 const fromForm = Annotation.define();
+const undoing = Annotation.define();
+
+// The user's own edits since the Form last showed the record, the last on top: each as the
+// changes that undo it and the selection before it. Typing in one run is one edit. What the Form
+// shows is no edit of the user's, and the edits before it are gone with it, as in the desktop's
+// record box.
+const ownEdits = StateField.define({
+  create: () => [],
+  update(edits, tr) {
+    if (tr.annotation(fromForm)) return [];
+    if (tr.annotation(undoing)) return edits.slice(0, -1);
+    if (!tr.docChanged) return edits;
+    const undo = tr.changes.invert(tr.startState.doc);
+    const typing = tr.isUserEvent("input.type") || tr.isUserEvent("delete");
+    const last = edits[edits.length - 1];
+    if (typing && last?.typing && Date.now() - last.time < 500)
+      return [...edits.slice(0, -1), { ...last, changes: undo.compose(last.changes), time: Date.now() }];
+    return [...edits, { changes: undo, selection: tr.startState.selection, typing, time: Date.now() }];
+  },
+});
 
 // Select all takes the whole record, also the lines that are not laid out.
 const selectAll = (view) => {
@@ -19,14 +39,13 @@ export class RecordBox {
   constructor(element, labelId) {
     this.edited = false; // the user has changed the text since the Form last showed it
     this.hint = new Compartment(); // what the box says while it is empty
-    this.history = new Compartment(); // the user's own edits since the Form last showed the record
     this.view = new EditorView({
       parent: element,
       state: EditorState.create({
         extensions: [
           EditorView.lineWrapping,
           this.hint.of([]),
-          this.history.of(history()),
+          ownEdits,
           EditorView.contentAttributes.of({ "aria-labelledby": labelId, spellcheck: "false" }),
           keymap.of([{ key: "Mod-a", run: selectAll }]),
           EditorView.updateListener.of((update) => {
@@ -45,20 +64,14 @@ export class RecordBox {
 
   // Shows `before` and `after` in place of the whole text (replace) or after it, and brings the
   // start of `after`, this press's first entry, to the top as far as the box can scroll: as far
-  // down as the first line stands in a box that is not scrolled. What the Form shows is no
-  // edit of the user's to undo, and the user's edits before it are gone with it (as in the
-  // desktop's box): the history starts again.
+  // down as the first line stands in a box that is not scrolled.
   show(replace, before, after) {
     const from = replace ? 0 : this.length;
     const top = parseFloat(getComputedStyle(this.view.contentDOM).paddingTop);
-    this.view.dispatch({ effects: this.history.reconfigure([]) });
     this.view.dispatch({
       changes: { from, to: this.length, insert: before + after },
       selection: { anchor: from + before.length },
-      effects: [
-        EditorView.scrollIntoView(from + before.length, { y: "start", yMargin: top }),
-        this.history.reconfigure(history()),
-      ],
+      effects: EditorView.scrollIntoView(from + before.length, { y: "start", yMargin: top }),
       annotations: fromForm.of(true),
     });
     this.edited = false;
@@ -66,11 +79,19 @@ export class RecordBox {
 
   // Whether the user has an edit of the box's own to undo, and its undo.
   canUndo() {
-    return undoDepth(this.view.state) > 0;
+    return this.view.state.field(ownEdits).length > 0;
   }
 
   undo() {
-    undo(this.view);
+    const edits = this.view.state.field(ownEdits);
+    const last = edits[edits.length - 1];
+    this.view.dispatch({
+      changes: last.changes,
+      selection: last.selection,
+      annotations: undoing.of(true),
+      userEvent: "undo",
+      scrollIntoView: true,
+    });
   }
 
   // Says `text` while the box is empty (a screen reader hears it too); none when null.

@@ -15,6 +15,7 @@ import time
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+import chart_checks
 import layout_checks
 from page import Page, chromium, read_scenarios, served, webkit
 
@@ -106,6 +107,7 @@ def own_edit_first(page):
         page.ctrl("z")
     if page.el("Text2").get_property("value") != shown:
         return "Ctrl+Z did not bring back the Clear"
+    page.type(3, "4")  # the total again, all of whose typing was undone
     page.keys(Keys.ENTER)  # a press that appends: no edit of the box's own
     shown = page.el("Text2").get_property("value")
     page.d.execute_script("document.querySelector('#Text2 .cm-content').focus()")
@@ -125,7 +127,8 @@ def phone_sizes(page):
     nothing wider than the screen, with the shear boxes shown too."""
     page.el("Command3").click()
     problems = page.d.execute_script("""
-        const tappable = '#client input, #client select, #client button, #List1 [role=option], #Text2';
+        const tappable = '#client input, #client select, #client button, #List1 [role=option], #Text2, ' +
+                         '#ChartHandle, #ChartPercent';
         const small = [...document.querySelectorAll(tappable)]
             .filter((e) => e.offsetParent !== null)
             .filter((e) => e.offsetWidth < 44 || e.offsetHeight < 44 ||
@@ -186,9 +189,11 @@ def run_scenarios(site, path):
         with served(site) as (url, stop), chromium(phone) as driver:
             for name, steps in read_scenarios(path):
                 report(("phone: " if phone else "") + name, scenario(Page(driver, url, phone), steps))
+            report(("phone: " if phone else "") + "the chart's handle", chart_checks.handle(Page(driver, url, phone)))
             if phone:
                 report("phone: sizes", phone_sizes(Page(driver, url, phone)))
                 continue
+            report("the chart to a screen reader", chart_checks.screen_reader(Page(driver, url)))
             report("a record of 100 000 entries", long_record(Page(driver, url)))
             report("Ctrl+Z: a control's own edit first", own_edit_first(Page(driver, url)))
             report("no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))

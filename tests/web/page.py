@@ -237,10 +237,12 @@ class Page:
             if shown != (("true", True) if arg == "1" else ("false", False)):
                 return f"the shear disclosure is {shown}, expected wide {arg}"
         elif word == "wide":
-            width = self.d.execute_script("return client.getBoundingClientRect().width - 2")  # its border
             expected = (WIDE if arg == "1" else NARROW) * self.font() / 180
-            if abs(width - expected) > 0.5:
-                return f"the window is {width} px wide, expected {expected}"
+            width = lambda: self.d.execute_script("return client.getBoundingClientRect().width - 2")
+            try:  # WebKit's driver may hand back before the page has drawn the new width
+                WebDriverWait(self.d, 2).until(lambda d: abs(width() - expected) <= 0.5)
+            except TimeoutException:
+                return f"the window is {width()} px wide, expected {expected}"
         else:
             return f"unknown step {word}"
         return None

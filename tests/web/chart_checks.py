@@ -1,0 +1,116 @@
+"""The blend chart in the page, as a person uses it: it follows the boxes as they are typed, its
+handle is a slider that the keys, a tap on the chart, a drag and a typed share move, and the
+readout and a screen reader say what the mix gives."""
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
+
+from page import Page
+
+
+def state(page):
+    return page.d.execute_script("""
+        const h = document.getElementById('ChartHandle');
+        return {value: h.getAttribute('aria-valuenow'), text: h.getAttribute('aria-valuetext'),
+                hidden: h.hidden, readout: ChartReadout.textContent, svg: document.getElementById('chart-svg').innerHTML,
+                focused: document.activeElement.id, scroll: scrollY,
+                x: h.getBoundingClientRect().left + h.offsetWidth / 2,
+                y: h.getBoundingClientRect().top + h.offsetHeight / 2};""")
+
+
+def pointer(page):
+    """A finger on a phone, a mouse elsewhere."""
+    kind = interaction.POINTER_TOUCH if page.phone else interaction.POINTER_MOUSE
+    return ActionBuilder(page.d, mouse=PointerInput(kind, kind))
+
+
+def tap(page, x, y):
+    """A tap or a click at a point of the viewport."""
+    actions = pointer(page)
+    actions.pointer_action.move_to_location(round(x), round(y)).click()
+    actions.perform()
+
+
+def drag(page, x, y, to):
+    actions = pointer(page)
+    actions.pointer_action.move_to_location(round(x), round(y)).pointer_down() \
+        .move_to_location(round((x + to) / 2), round(y)).move_to_location(round(to), round(y)).pointer_up()
+    actions.perform()
+
+
+def handle(page):
+    d = page.d
+    if "显示混合曲线还需要：A机油粘度、B机油粘度、温度。" not in state(page)["svg"]:
+        return "an empty window's chart does not say what it needs"
+    for box, text in ((0, "7.276"), (1, "13.69"), (2, "10"), (3, "4")):
+        page.type(box, text)
+    Select(page.el("Combo1")).select_by_index(0)
+    page.el("Combo1").send_keys(Keys.TAB)  # as a person leaves it, into the targets
+    s = state(page)
+    if s["hidden"] or "<line" not in s["svg"] or not s["readout"].startswith("A 50% 2L, B 50% 2L\n混合粘度 "):
+        return f"the chart did not follow the boxes: {s['readout']!r}"
+    if page.phone:
+        page.el("ChartHandle").click()  # a tap puts the focus on it; a phone has no Ctrl+G
+    else:
+        page.ctrl("g")
+    if state(page)["focused"] != "ChartHandle":
+        return "Ctrl+G did not put the focus on the handle"
+    for key, value in ((Keys.ARROW_RIGHT, "51"), (Keys.PAGE_UP, "61"), (Keys.ARROW_DOWN, "60"),
+                       (Keys.PAGE_DOWN, "50"), (Keys.HOME, "0"), (Keys.END, "100")):
+        page.keys(key)
+        if state(page)["value"] != value:
+            return f"after {key!r} the handle stands at {state(page)['value']}, expected {value}"
+    right = state(page)["x"]
+    if "混合粘度 7.276 cSt" not in state(page)["readout"]:
+        return f"all A reads {state(page)['readout']!r}"
+    page.keys(Keys.HOME)
+    left, y = state(page)["x"], state(page)["y"]
+
+    # A tap on the chart a quarter of the way, then a drag of the handle to three quarters.
+    scroll = state(page)["scroll"]
+    tap(page, left + 0.25 * (right - left), y)
+    if abs(float(state(page)["value"]) - 25) > 0.5:  # the nearest hundredth under a whole pixel
+        return f"a tap at a quarter put the handle at {state(page)['value']}"
+    now = state(page)
+    drag(page, now["x"], now["y"], left + 0.75 * (right - left))
+    s = state(page)
+    if abs(float(s["value"]) - 75) > 0.5 or s["scroll"] != scroll:
+        return f"a drag to three quarters put the handle at {s['value']}, scrolled by {s['scroll'] - scroll}"
+
+    # A share typed into the box: two decimals at most.
+    box = page.el("ChartPercent")
+    d.execute_script("arguments[0].focus(); arguments[0].select()", box)
+    page.keys("48.19")
+    s = state(page)
+    if s["value"] != "48.19" or "A 48.19% 1.9276L, B 51.81% 2.0724L\n混合粘度 10.000 cSt" not in s["readout"]:
+        return f"48.19 typed gives {s['value']}: {s['readout']!r}"
+    page.keys("5")
+    if state(page)["value"] != "48.19" or not page.el("ChartHint").text:
+        return "48.195 typed was taken, or nothing says why not"
+    return None
+
+
+def screen_reader(page):
+    """A figure named 混合曲线 with its summary, and a slider with its readout as value text."""
+    d = page.d
+    for box, text in ((0, "7.276"), (1, "13.69"), (2, "10"), (3, "4")):
+        page.type(box, text)
+    Select(page.el("Combo1")).select_by_index(0)
+    root = d.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+
+    def node(selector):
+        id_ = d.execute_cdp_cmd("DOM.querySelector", {"nodeId": root, "selector": selector})["nodeId"]
+        n = d.execute_cdp_cmd("Accessibility.getPartialAXTree", {"nodeId": id_, "fetchRelatives": False})["nodes"][0]
+        props = {p["name"]: p["value"].get("value") for p in n.get("properties", [])}
+        return n["role"]["value"], n["name"]["value"], n.get("description", {}).get("value", ""), props
+
+    role, name, description, _ = node("#ChartFigure")
+    if (role, name) != ("figure", "混合曲线") or "目标 10.000 cSt 在 A 48.19%" not in description:
+        return f"the chart is a {role} {name!r}: {description!r}"
+    role, name, _, props = node("#ChartHandle")
+    text = d.execute_script("return ChartHandle.getAttribute('aria-valuetext')")
+    if (role, name) != ("slider", "A机油比例") or not text.startswith("50%，A 50% 2L, B 50% 2L，混合粘度 "):
+        return f"the handle is a {role} {name!r}, value text {text!r}"
+    return None

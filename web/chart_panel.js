@@ -1,0 +1,89 @@
+// The blend chart's panel: it draws what the Form's chart gives (the SVG, where the handle stands,
+// the readout and the summary) and hands the handle's moves back to the Form. No rule of the chart
+// is written here.
+const $ = (id) => document.getElementById(id);
+
+export class ChartPanel {
+  constructor(form) {
+    this.form = form;
+    this.area = $("chart-area");
+    this.svg = $("chart-svg");
+    this.handle = $("ChartHandle");
+    this.box = $("ChartPercent");
+    this.hint = $("ChartHint");
+    this.readout = $("ChartReadout");
+    this.summary = $("chart-summary");
+    this.width = 0;
+    new ResizeObserver(() => {
+      if (this.area.clientWidth !== this.width) this.draw();
+    }).observe(this.area);
+
+    // A tap or a click on the chart puts the handle there; the handle follows a drag, which
+    // moves the handle rather than the page.
+    this.svg.addEventListener("click", (event) => this.moveTo(event));
+    this.handle.addEventListener("pointerdown", (event) => {
+      event.preventDefault();
+      this.handle.setPointerCapture(event.pointerId);
+      this.handle.focus();
+    });
+    this.handle.addEventListener("pointermove", (event) => {
+      if (this.handle.hasPointerCapture(event.pointerId)) this.moveTo(event);
+    });
+    // A typed share moves the handle once it is one; anything else says what it should be.
+    this.box.addEventListener("input", () => {
+      const share = this.form.typeHandle(this.box.value);
+      this.hint.textContent = share ? "" : this.hint.dataset.hint;
+      this.draw();
+    });
+  }
+
+  moveTo(event) {
+    this.form.moveHandleTo(event.clientX - this.svg.getBoundingClientRect().left);
+    this.draw();
+  }
+
+  // A key of the key table that moves the handle, by its name.
+  move(action) {
+    this.form.moveHandle(action);
+    this.draw();
+  }
+
+  // Ctrl+G: the handle takes the focus, and the chart comes into view.
+  focus() {
+    this.area.scrollIntoView({ block: "nearest" });
+    if (!this.handle.hidden) this.handle.focus({ preventScroll: true });
+  }
+
+  // Draws what the Form's boxes hold, at the panel's width and font.
+  draw() {
+    this.width = this.area.clientWidth;
+    if (this.width === 0) return;
+    const font = parseFloat(getComputedStyle(this.area).fontSize);
+    const height = Math.round(Math.min(Math.max(this.width * 0.62, 14 * font), 26 * font));
+    const chart = this.form.chart(this.width, height, font);
+    // Only what changed: a change of the page ends the browser's run of typing that Ctrl+Z undoes
+    // as one, in the box the user types into.
+    const set = (element, name, value) => {
+      if (element.getAttribute(name) !== String(value)) element.setAttribute(name, value);
+    };
+    const put = (element, property, value) => {
+      if (element[property] !== value) element[property] = value;
+    };
+    set(this.svg, "viewBox", `0 0 ${this.width} ${height}`);
+    set(this.svg, "height", height);
+    if (!window.noSvg) put(this.svg, "innerHTML", chart.svg);
+    const drawn = chart.needs === "";
+    put(this.handle, "hidden", !drawn);
+    put(this.handle.style, "transform", `translate(${chart.x}px, ${chart.y}px)`);
+    set(this.handle, "aria-valuenow", chart.percent);
+    set(this.handle, "aria-valuetext", chart.valueText);
+    put(this.box, "disabled", !drawn);
+    const shown = drawn ? chart.percent : "";
+    if (document.activeElement !== this.box && this.box.value !== shown) {
+      this.box.value = shown;
+      this.hint.textContent = "";
+    }
+    if (!window.noText) put(this.readout, "textContent", drawn ? chart.readout : "");
+    if (!window.noText) put(this.summary, "textContent", chart.summary);
+  }
+}
