@@ -263,6 +263,37 @@ def bench(site):
               f"median {ms[2]:.0f} ms, min {ms[0]:.0f} ms, max {ms[-1]:.0f} ms")
     print(f"Memory after 100 001 entries: JS heap {heap['usedSize'] / 2**20:.1f} MiB, "
           f"WebAssembly memory {wasm / 2**20:.1f} MiB")
+    with served(site) as (url, _), chromium(width=1280) as driver:
+        chart_frames(driver, url)
+
+
+def chart_frames(driver, url):
+    """The blend chart, from a key until the next frame: a character typed into oil A's box with
+    1-100000,1 in the target box, and the handle moved by an arrow."""
+    count_frames = """
+        window.frames = [];
+        document.addEventListener('keydown', () => {
+          const t0 = performance.now();
+          requestAnimationFrame(() => setTimeout(() => frames.push(performance.now() - t0)));
+        }, true);"""
+    page = Page(driver, url, script=count_frames)
+    for box, text in ((0, "7.276"), (1, "13.69"), (2, "1-100000,1"), (3, "4")):
+        page.type(box, text)
+    Select(page.el("Combo1")).select_by_index(0)
+    page.type(0, "7.276")
+    for name, keys in (("a character typed", ["1", Keys.BACKSPACE] * 10),
+                       ("the handle moved", [Keys.ARROW_RIGHT, Keys.ARROW_LEFT] * 10)):
+        if name == "the handle moved":
+            page.el("ChartHandle").click()
+        driver.execute_script("frames.length = 0")
+        for key in keys:
+            page.keys(key)
+            WebDriverWait(driver, 5).until(lambda d: d.execute_script("return frames.length") > 0)
+            driver.execute_script("window.last = frames.pop()")
+            driver.execute_script("(window.times ??= []).push(last)")
+        ms = sorted(driver.execute_script("const t = times; window.times = []; return t"))
+        print(f"BM_WebChart {name:>18} (headless Chromium, key to the next frame): "
+              f"median {ms[len(ms) // 2]:.1f} ms, min {ms[0]:.1f} ms, max {ms[-1]:.1f} ms")
 
 
 if __name__ == "__main__":
