@@ -118,14 +118,17 @@ std::vector<double> ViscosityTicks(const Scale& scale, double gap) {
     const int from = static_cast<int>(std::floor(std::log10(std::max(lowest, 1e-6)))) - 1;
     const int to = static_cast<int>(std::ceil(std::log10(highest))) + 1;
 
-    std::vector<double> fallback;
+    std::vector<double> best;
     for (const Steps& steps : kSteps) {
+        // The step's values on the axis, each a label apart from the last one kept.
         std::vector<double> ticks;
         for (int decade = from; decade <= to; ++decade) {
             const auto take = [&](int m) {
                 const double v = Decimal(m, decade - steps.digits);
                 const double y = scale.Y(v);
-                if (v > 0 && y >= scale.low() && y <= scale.high()) ticks.push_back(v);
+                if (!(v > 0 && y >= scale.low() && y <= scale.high())) return;
+                if (ticks.empty() || scale.PixelOf(ticks.back()) - scale.PixelOf(v) >= gap)
+                    ticks.push_back(v);
             };
             if (steps.mantissas.size() > 0) {
                 for (const int m : steps.mantissas) take(m);
@@ -133,14 +136,10 @@ std::vector<double> ViscosityTicks(const Scale& scale, double gap) {
                 for (int m = steps.first; m < 10 * steps.first; ++m) take(m);
             }
         }
-        bool apart = ticks.size() <= 40;
-        for (std::size_t i = 1; apart && i < ticks.size(); ++i)
-            apart = scale.PixelOf(ticks[i - 1]) - scale.PixelOf(ticks[i]) >= gap;
-        if (!apart) break;  // finer steps only come closer
         if (ticks.size() >= 4) return ticks;
-        if (ticks.size() >= 2) fallback = ticks;
+        if (ticks.size() > best.size()) best = ticks;
     }
-    return fallback;
+    return best.size() >= 2 ? best : std::vector<double>();
 }
 
 }  // namespace olvimar::chart

@@ -39,8 +39,9 @@ class Scale {
     double c_, low_, high_, top_, bottom_;
 };
 
-// The round viscosities that the axis marks, as many as fit a label apart (`gap` pixels), by the
-// finest step that gives four or more: 1, 2, 5, 10 …, then 1, 1.5, 2, 3, 5, 7 …, and so on.
+// The round viscosities that the axis marks, each a label (`gap` pixels) from the one below it,
+// by the coarsest step that gives four or more: 1, 10, 100 …, then 1, 2, 5, 10 …, then 1, 1.5,
+// 2, 3, 5, 7 …, and so on to every value of four digits; or by the step that gives most.
 std::vector<double> ViscosityTicks(const Scale& scale, double gap);
 
 }  // namespace olvimar::chart

@@ -59,7 +59,7 @@ export class ChartPanel {
     this.width = this.area.clientWidth;
     if (this.width === 0) return;
     const font = parseFloat(getComputedStyle(this.area).fontSize);
-    const height = Math.round(Math.min(Math.max(this.width * 0.62, 14 * font), 26 * font));
+    const height = this.svg.getBoundingClientRect().height; // from the style, as it stands
     const chart = this.form.chart(this.width, height, font);
     // Only what changed: a change of the page ends the browser's run of typing that Ctrl+Z undoes
     // as one, in the box the user types into.
@@ -70,7 +70,6 @@ export class ChartPanel {
       if (element[property] !== value) element[property] = value;
     };
     set(this.svg, "viewBox", `0 0 ${this.width} ${height}`);
-    set(this.svg, "height", height);
     if (!window.noSvg) put(this.svg, "innerHTML", chart.svg);
     const drawn = chart.needs === "";
     put(this.handle, "hidden", !drawn);
