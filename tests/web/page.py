@@ -198,7 +198,15 @@ class Page:
         elif word == "clear":
             self.keys(Keys.ESCAPE)
         elif word == "bar":
-            self.el("Command3").click()
+            bar = self.el("Command3")
+            before = bar.get_attribute("aria-expanded")
+            for _ in range(2):  # WebKit's driver now and then loses a click on the thin bar
+                bar.click()
+                try:
+                    WebDriverWait(self.d, 1).until(lambda d: bar.get_attribute("aria-expanded") != before)
+                    break
+                except TimeoutException:
+                    continue
         elif word == "undo" and self.phone:
             if self.el("UndoClear").is_displayed():  # otherwise there is nothing to tap
                 self.el("UndoClear").click()
