@@ -2,9 +2,11 @@
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <cmath>
 #include <map>
 
 #include "form/window_texts.h"
+#include "ui/chart_view.h"
 #include "ui/preset_list.h"
 
 namespace olvimar {
@@ -111,7 +113,41 @@ class PresetListInterface : public QAccessibleWidget {
     mutable std::map<int, QAccessible::Id> rows_;
 };
 
+// The chart's handle: a slider of A's share in percent, 0 to 100 by hundredths (the widget counts
+// hundredths), whose value text is what the mix there gives.
+class ChartHandleInterface : public QAccessibleWidget, public QAccessibleValueInterface {
+  public:
+    explicit ChartHandleInterface(ChartView* view) : QAccessibleWidget(view, QAccessible::Slider) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return view()->accessibleDescription();
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return view()->value() / 100.0; }
+    void setCurrentValue(const QVariant& value) override {
+        view()->setValue(static_cast<int>(std::lround(value.toDouble() * 100)));
+    }
+    QVariant maximumValue() const override { return 100.0; }
+    QVariant minimumValue() const override { return 0.0; }
+    QVariant minimumStepSize() const override { return 0.01; }
+
+  private:
+    ChartView* view() const { return static_cast<ChartView*>(widget()); }
+};
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    if (className == QLatin1String("olvimar::ChartView"))
+        return new ChartHandleInterface(static_cast<ChartView*>(object));
+    if (className == QLatin1String("olvimar::ChartFigure"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    if (className == QLatin1String("olvimar::ChartWindow"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     if (className == QLatin1String("olvimar::PresetList"))
         return new PresetListInterface(static_cast<PresetList*>(object));
     if (className == QLatin1String("olvimar::Form1"))

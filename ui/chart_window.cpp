@@ -22,7 +22,7 @@ ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Windo
     setObjectName(QStringLiteral("ChartWindow"));
     setWindowTitle(Utf8(texts::kChartTitle));
     // The chart is a figure named by its title, which a screen reader reads with its summary.
-    auto* figure = figure_ = new QWidget(this);
+    auto* figure = figure_ = new ChartFigure(this);
     figure->setObjectName(QStringLiteral("ChartFigure"));
     figure->setAccessibleName(Utf8(texts::kChartTitle));
     view_ = new ChartView(

@@ -12,6 +12,14 @@ namespace olvimar {
 
 class ChartView;
 
+// The chart as a figure: a screen reader meets it named by its title, with its summary.
+class ChartFigure : public QWidget {
+    Q_OBJECT
+
+  public:
+    using QWidget::QWidget;
+};
+
 // The window "混合曲线": the blend chart of what the main window's boxes hold, its handle, the box
 // for A's share typed as a number, and what the mix at the handle gives. It follows the boxes as
 // the user types; closing it only hides it.

@@ -154,12 +154,16 @@ void ChartWindowTest::aScreenReaderMeetsAFigureAndASlider() {
     QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(handle());
     QCOMPARE(slider->role(), QAccessible::Slider);
     QCOMPARE(slider->text(QAccessible::Name), QStringLiteral("A机油比例"));
-    QVERIFY(slider->valueInterface());
-    QCOMPARE(slider->valueInterface()->currentValue().toInt(), 6000);
-    QVERIFY2(slider->text(QAccessible::Description).startsWith(QStringLiteral("60%，A 60% 2.4L")),
-             qPrintable(slider->text(QAccessible::Description)));
+    QVERIFY(slider->valueInterface());  // a percentage, not the widget's hundredths
+    QCOMPARE(slider->valueInterface()->currentValue().toDouble(), 60.0);
+    QCOMPARE(slider->valueInterface()->maximumValue().toDouble(), 100.0);
+    QVERIFY2(slider->text(QAccessible::Value).startsWith(QStringLiteral("60%，A 60% 2.4L")),
+             qPrintable(slider->text(QAccessible::Value)));
+    QCOMPARE(slider->text(QAccessible::Description), slider->text(QAccessible::Value));
     QAccessibleInterface* figure = slider->parent();
+    QCOMPARE(figure->role(), QAccessible::Chart);
     QCOMPARE(figure->text(QAccessible::Name), QStringLiteral("混合曲线"));
+    QCOMPARE(figure->parent()->role(), QAccessible::Window);
     QVERIFY(figure->text(QAccessible::Description)
                 .contains(QStringLiteral("目标 10.000 cSt 在 A 48.19%")));
 }
