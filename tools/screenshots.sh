@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the real window under Xvfb, by keyboard alone: the worked
 # example in the narrow window; the shear-adjusted lines in the wide one; the window under a
-# 16-point desktop font (qt6ct); and at scale factor 1.5. Needs xvfb, xdotool, imagemagick, qt6ct.
+# 16-point desktop font (qt6ct); at scale factor 1.5; and the blend chart's window, opened by
+# Ctrl+G, its handle at 48.19 %. Needs xvfb, xdotool, imagemagick, qt6ct.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 app=$(realpath "${1:-build/app/olvimar}")
@@ -62,3 +63,26 @@ fixed="Noto Sans Mono CJK SC,16,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
 CONF
 shoot olvimar-16pt.png wide XDG_CONFIG_HOME="$config" QT_QPA_PLATFORMTHEME=qt6ct
 shoot olvimar-scale-1.5.png wide QT_SCALE_FACTOR=1.5
+
+# The chart: the worked example with three targets, one beyond B, and the shear losses; Ctrl+G,
+# then the share of A typed into the box beside the handle.
+"$app" 2>/dev/null &
+pid=$!
+window=$(xdotool search --sync --name '^Olvimar$' | head -1)
+xdotool windowfocus --sync "$window"
+sleep 0.5
+xdotool type --delay 30 "7.276"
+xdotool key Tab && xdotool type --delay 30 "13.69"
+xdotool key Tab Down Tab && xdotool type --delay 30 "10,12,15"
+xdotool key Tab && xdotool type --delay 30 "4"
+xdotool key Tab Tab Tab Tab Tab Tab && xdotool type --delay 30 "10"
+xdotool key Tab && xdotool type --delay 30 "5"
+xdotool key ctrl+g
+chart=$(xdotool search --sync --name '^混合曲线$' | head -1)
+sleep 0.5
+xdotool key Tab ctrl+a && xdotool type --delay 30 "48.19"
+sleep 0.5
+import -window "$chart" docs/olvimar-chart.png
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+echo docs/olvimar-chart.png
