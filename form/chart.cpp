@@ -202,13 +202,15 @@ Placement Drawing::Targets(const Input& input, const TempTable& temp) {
         Stretch(first.pct, last.pct, false);
         if (first.sheared) Stretch(*first.sheared, *last.sheared, true);
     }
+    // The shear line's marks first: where both stand at one place, the target's own is on top.
+    for (const Placed& t : placement.targets) {
+        if (!t.split.sheared) continue;
+        if (placement.rangeSize == 0) MarkAt(*t.split.sheared, true);
+        Beyond(*t.split.sheared, t.target, true);
+    }
     for (const Placed& t : placement.targets) {
         if (placement.rangeSize == 0) MarkAt(t.split.pct, false);
         Beyond(t.split.pct, t.target, false);
-        if (t.split.sheared) {
-            if (placement.rangeSize == 0) MarkAt(*t.split.sheared, true);
-            Beyond(*t.split.sheared, t.target, true);
-        }
     }
     LabelTheBeyond(placement);
     return placement;
