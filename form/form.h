@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,11 +55,17 @@ class Form {
     // The blend chart of what the boxes hold now, its handle at `hundredths` of a percent of A.
     chart::Picture BlendChart(int hundredths, const chart::Frame& frame) const;
 
-    // What a reloaded page brings back: the six boxes, the temperature row and the width as one
-    // text, and the record apart from it (it may be long, and changes less often).
-    std::string KeptFields() const;
-    // Shows the window as it was kept; fields that are not a kept text restore nothing.
-    bool Restore(std::string_view fields, std::string_view keptRecord);
+    // What a reloaded page brings back: the six boxes, the temperature row, the width and where
+    // the chart's handle stands (`handle`, hundredths of a percent) as one text, its format's
+    // version first; and the record apart from it (it may be long, and changes less often).
+    std::string KeptFields(int handle) const;
+    // Shows the window as it was kept: the fields of any version a release wrote, and the record
+    // on its own, whatever becomes of the fields. Fields that are no kept text restore nothing.
+    struct Restored {
+        bool fields = false, record = false;
+        std::optional<int> handle;  // where the chart's handle stood, if the fields said
+    };
+    Restored Restore(std::string_view fields, std::string_view keptRecord);
 
     const Value& focusIdxValue() const { return focusIdx; }
     const Value& recordValue() const { return record; }

@@ -1,6 +1,10 @@
 // The window as a reloaded web page brings it back. The fields are kept as
-//   "olvimar 1", the temperature row, wide (0 or 1), then each box as its byte count and its text,
-// every item followed by a line feed, so that any text, line feeds included, comes back as typed.
+//   "olvimar N", then the items of version N, every item followed by a line feed:
+//   version 1: the temperature row, wide (0 or 1), then each box as its byte count and its text,
+//              so that any text, line feeds included, comes back as typed;
+//   version 2: the same, then where the chart's handle stands, in hundredths of a percent.
+// Every build reads every version that an earlier release wrote, and writes the last. The record
+// is kept apart and comes back on its own, whatever becomes of the fields.
 #include <array>
 #include <charconv>
 #include <optional>
@@ -12,12 +16,14 @@ namespace olvimar {
 
 namespace {
 
-constexpr std::string_view kHeading = "olvimar 1\n";
+constexpr std::string_view kHeading = "olvimar ";
+constexpr int kVersion = 2;
 
 struct Fields {
     std::array<std::string, 6> boxes;
     int temperature = -1;
     bool wide = false;
+    std::optional<int> handle;
 };
 
 // Reads a number and its line feed from the front of `text`.
@@ -30,23 +36,35 @@ std::optional<long long> Number(std::string_view& text) {
     return n;
 }
 
-std::optional<Fields> ReadFields(std::string_view text) {
+// A number from `least` to `most` and its line feed.
+std::optional<int> Within(std::string_view& text, long long least, long long most) {
+    const std::optional<long long> n = Number(text);
+    if (!n || *n < least || *n > most) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures) {
     if (!text.starts_with(kHeading)) return std::nullopt;
     text.remove_prefix(kHeading.size());
+    const std::optional<int> version = Within(text, 1, kVersion);
     Fields f;
-    const auto temperature = Number(text);
-    const auto wide = Number(text);
-    if (!temperature || *temperature < -1 || *temperature > 2 || !wide || *wide < 0 || *wide > 1)
-        return std::nullopt;
-    f.temperature = static_cast<int>(*temperature);
+    const std::optional<int> temperature =
+        Within(text, -1, static_cast<long long>(temperatures) - 1);  // -1: none chosen
+    const std::optional<int> wide = Within(text, 0, 1);
+    if (!version || !temperature || !wide) return std::nullopt;
+    f.temperature = *temperature;
     f.wide = *wide == 1;
     for (std::string& box : f.boxes) {
-        const auto size = Number(text);
+        const std::optional<long long> size = Number(text);
         if (!size || *size < 0 || static_cast<std::size_t>(*size) >= text.size() ||
             text[static_cast<std::size_t>(*size)] != '\n')
             return std::nullopt;
         box = text.substr(0, static_cast<std::size_t>(*size));
         text.remove_prefix(box.size() + 1);
+    }
+    if (*version >= 2) {
+        f.handle = Within(text, 0, 10000);
+        if (!f.handle) return std::nullopt;
     }
     if (!text.empty()) return std::nullopt;
     return f;
@@ -54,27 +72,32 @@ std::optional<Fields> ReadFields(std::string_view text) {
 
 }  // namespace
 
-std::string Form::KeptFields() const {
+std::string Form::KeptFields(int handle) const {
     std::string text(kHeading);
+    text += std::to_string(kVersion) + '\n';
     text += std::to_string(view_.Combo1Index()) + '\n' + (IsTrue(wide) ? "1\n" : "0\n");
     for (int i = 0; i < 6; ++i) {
         const std::string box = view_.Text1(i);
         text += std::to_string(box.size()) + '\n' + box + '\n';
     }
-    return text;
+    return text + std::to_string(handle) + '\n';
 }
 
-bool Form::Restore(std::string_view fields, std::string_view keptRecord) {
-    const std::optional<Fields> f = ReadFields(fields);
-    if (!f) return false;
-    for (int i = 0; i < 6; ++i) view_.SetText1(i, f->boxes[static_cast<std::size_t>(i)]);
-    view_.SetCombo1Index(f->temperature);
-    if (f->wide != IsTrue(wide)) Command3_Click();
+Form::Restored Form::Restore(std::string_view fields, std::string_view keptRecord) {
+    Restored restored;
+    if (const std::optional<Fields> f = ReadFields(fields, temp.size())) {
+        for (int i = 0; i < 6; ++i) view_.SetText1(i, f->boxes[static_cast<std::size_t>(i)]);
+        view_.SetCombo1Index(f->temperature);
+        if (f->wide != IsTrue(wide)) Command3_Click();
+        restored.fields = true;
+        restored.handle = f->handle;
+    }
     if (!keptRecord.empty()) {
         record = Value::Text(std::string(keptRecord));
         view_.ShowRecord(RecordText(), RecordText().size());  // the end: where the work stood
+        restored.record = true;
     }
-    return true;
+    return restored;
 }
 
 }  // namespace olvimar

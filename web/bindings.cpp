@@ -38,15 +38,18 @@ class WebForm : private FormView {
     void bar() { form_.Command3_Click(); }
     void undoClear() { form_.UndoClear(); }
     // What a reload brings back, kept by the page in this tab's session storage.
-    std::string keptFields() const { return form_.KeptFields(); }
+    std::string keptFields() const { return form_.KeptFields(hundredths_); }
     // The record's bytes as they stand in the module's memory: valid until the next handler.
     val keptRecord() const {
         const std::string_view r = form_.RecordText();
         return val(emscripten::typed_memory_view(r.size(),
                                                  reinterpret_cast<const unsigned char*>(r.data())));
     }
+    // Whether anything came back.
     bool restore(const std::string& fields, const std::string& record) {
-        return form_.Restore(fields, record);
+        const Form::Restored r = form_.Restore(fields, record);
+        hundredths_ = r.handle.value_or(hundredths_);
+        return r.fields || r.record;
     }
 
     // What the page shows afterwards.

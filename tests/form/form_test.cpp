@@ -4,6 +4,7 @@
 
 #include <array>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -324,32 +325,78 @@ TEST(Keys, EachKeyInEachKindOfControl) {
 
 // ---- What a reloaded page brings back ----
 
-TEST(Kept, ARestoredWindowIsTheWindowThatWasKept) {
-    Window w;
+TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
     const std::array<std::string, 6> typed = {"7.276", "13.69", "10,12", "4\n", "10", "5 "};
-    for (int i = 0; i < 6; ++i) w.type(i, typed.at(static_cast<std::size_t>(i)));
+    for (const int temperature : {-1, 0, 1, 2}) {  // none chosen, and every row
+        for (const int presses : {0, 1, 2}) {      // narrow, widened, narrowed by the bar
+            Window w;
+            for (int i = 0; i < 6; ++i) w.view.boxes.at(static_cast<std::size_t>(i)) = typed[i];
+            w.view.combo = temperature;
+            for (int p = 0; p < presses; ++p) w.form.Command3_Click();
+            Window reloaded;
+            const Form::Restored r = reloaded.form.Restore(w.form.KeptFields(4819), "");
+            const std::string row =
+                std::to_string(temperature) + ", bar " + std::to_string(presses);
+            EXPECT_TRUE(r.fields && !r.record) << row;
+            EXPECT_EQ(reloaded.view.boxes, typed) << row;
+            EXPECT_EQ(reloaded.view.combo, temperature) << row;
+            EXPECT_EQ(reloaded.view.width, presses == 1 ? layout::kWideWidth : layout::kNarrowWidth)
+                << row;
+            EXPECT_EQ(r.handle, 4819) << row;
+        }
+    }
+}
+
+TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
+    Window w;
+    for (const auto& [box, text] : {std::pair{0, "7.276"}, {1, "13.69"}, {2, "10"}, {3, "4"}})
+        w.type(box, text);
     w.view.combo = 0;
     w.form.Command1_Click();
     const std::string record(w.form.RecordText());
-    ASSERT_NE(record, "");
-
-    Window reloaded;
-    ASSERT_TRUE(reloaded.form.Restore(w.form.KeptFields(), record));
-    EXPECT_EQ(reloaded.view.boxes, typed);
-    EXPECT_EQ(reloaded.view.combo, 0);
-    EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1));
-    EXPECT_EQ(reloaded.form.RecordText(), record);
-    EXPECT_EQ(reloaded.view.firstNew, record.size());  // the box at the end, where the work stood
-
-    // A kept text that was cut short or altered brings back nothing.
-    const std::string kept = w.form.KeptFields();
-    for (const std::string& bad :
-         {kept.substr(0, kept.size() - 1), kept + "x", std::string("olvimar 1\n3\n0\n")}) {
-        Window fresh;
-        EXPECT_FALSE(fresh.form.Restore(bad, record)) << bad;
-        EXPECT_EQ(fresh.form.RecordText(), "");
-        EXPECT_EQ(fresh.view.boxes, (std::array<std::string, 6>{}));
+    const std::string kept = w.form.KeptFields(5000);
+    std::string otherVersion = kept;
+    otherVersion[8] = '9';
+    const struct {
+        const char* name;
+        std::string fields;
+        bool restored;
+    } rows[] = {
+        {"as kept", kept, true},
+        {"cut short", kept.substr(0, kept.size() - 1), false},
+        {"cut in a box", kept.substr(0, 20), false},
+        {"with more after it", kept + "x", false},
+        {"a version no release wrote", otherVersion, false},
+        {"another heading", "Olvimar" + kept.substr(7), false},
+        {"a temperature row the table does not have", "olvimar 1\n3\n0\n", false},
+        {"nothing kept", "", false},
+    };
+    for (const auto& r : rows) {
+        Window reloaded;
+        const Form::Restored got = reloaded.form.Restore(r.fields, record);
+        EXPECT_EQ(got.fields, r.restored) << r.name;
+        EXPECT_TRUE(got.record) << r.name;
+        EXPECT_EQ(reloaded.form.RecordText(), record) << r.name;
+        EXPECT_EQ(reloaded.view.firstNew, record.size()) << r.name;  // at the end, as it stood
+        if (!r.restored) {
+            EXPECT_EQ(reloaded.view.boxes, (std::array<std::string, 6>{})) << r.name;
+        }
     }
+}
+
+// Every later build must bring back what the first release kept.
+TEST(Kept, TheFirstReleasesFormatComesBack) {
+    std::ifstream file(OLVIMAR_KEPT_V1, std::ios::binary);
+    const std::string v1((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(v1.starts_with("olvimar 1\n")) << OLVIMAR_KEPT_V1;
+    Window reloaded;
+    const Form::Restored r = reloaded.form.Restore(v1, "");
+    ASSERT_TRUE(r.fields);
+    EXPECT_EQ(reloaded.view.boxes,
+              (std::array<std::string, 6>{"7.276", "13.69", "10,12", "4\n", "10", "5 "}));
+    EXPECT_EQ(reloaded.view.combo, 2);  // -5 degrees, the last row
+    EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1));
+    EXPECT_FALSE(r.handle.has_value());  // the first release kept no chart
 }
 
 // ---- The messages ----
