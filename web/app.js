@@ -4,6 +4,7 @@
 // calculation or of the window's behaviour is written here.
 import OlvimarModule from "./olvimar.js";
 import { ChartPanel } from "./chart_panel.js";
+import { TabKeeper } from "./kept_in_tab.js";
 import { RecordBox } from "./record_box.js";
 
 const module = await OlvimarModule();
@@ -27,56 +28,7 @@ const phone = matchMedia(client.dataset.phone);
 
 // ---- Kept in this tab: a reload, or a phone reopening a discarded tab, finds it as it was ----
 
-const kept = { fields: "olvimar.fields", record: "olvimar.record" };
-let keptVersion = 0; // the record version in storage
-let keepingRecord = false;
-
-// The record is kept gzipped, a byte to a character after a "z", so that a long one still fits
-// the tab's storage (some five million characters); as its text after a "t" when the tab goes
-// to the background before the gzipped copy is done.
-async function packed(bytes) {
-  if (typeof CompressionStream === "undefined") return "t" + new TextDecoder().decode(bytes);
-  const zipped = new Blob([bytes]).stream().pipeThrough(new CompressionStream("gzip"));
-  const gzip = new Uint8Array(await new Response(zipped).arrayBuffer());
-  let chars = "";
-  for (let i = 0; i < gzip.length; i += 0x8000)
-    chars += String.fromCharCode(...gzip.subarray(i, i + 0x8000));
-  return "z" + chars;
-}
-
-async function unpacked(kept) {
-  if (kept.startsWith("t")) return kept.slice(1);
-  const bytes = Uint8Array.from(kept.slice(1), (c) => c.charCodeAt(0));
-  const text = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
-  return new Response(text).text();
-}
-
-function keepFields() {
-  try {
-    sessionStorage.setItem(kept.fields, form.keptFields());
-  } catch {
-    // Storage refused (full, or turned off): the page works on without it.
-  }
-}
-
-// The record is copied once the page is idle after a press, one copy at a time, until the kept
-// one is the newest.
-async function keepRecord() {
-  if (keepingRecord) return;
-  keepingRecord = true;
-  await new Promise((next) =>
-    window.requestIdleCallback ? requestIdleCallback(next, { timeout: 1000 }) : setTimeout(next, 200));
-  while (keptVersion !== form.recordVersion()) {
-    const version = form.recordVersion();
-    try {
-      sessionStorage.setItem(kept.record, await packed(form.keptRecord()));
-    } catch {
-      sessionStorage.removeItem(kept.record); // too long to keep: never an older record instead
-    }
-    keptVersion = version;
-  }
-  keepingRecord = false;
-}
+const keeper = new TabKeeper(form);
 
 // ---- The Form's view ----
 
@@ -128,8 +80,8 @@ function run(handler) {
   handler();
   show();
   chart.draw();
-  keepFields();
-  keepRecord();
+  keeper.keepFields();
+  keeper.keepGzipped();
   const message = form.takeMessage();
   if (message !== "") {
     const back = document.activeElement;
@@ -238,29 +190,17 @@ document.addEventListener("keydown", (event) => {
 document.addEventListener("visibilitychange", () => {
   if (document.visibilityState !== "hidden") return;
   run(() => {});
-  if (keptVersion === form.recordVersion()) return;
-  try {
-    sessionStorage.setItem(kept.record, "t" + new TextDecoder().decode(form.keptRecord()));
-    keptVersion = form.recordVersion();
-  } catch {
-    sessionStorage.removeItem(kept.record);
-  }
+  keeper.keepNow();
 });
 
 // ---- Start ----
 
-let restored = false;
-try {
-  const fields = sessionStorage.getItem(kept.fields);
-  const record = sessionStorage.getItem(kept.record);
-  if (fields !== null) restored = form.restore(fields, record === null ? "" : await unpacked(record));
-} catch {
-  // No storage: a fresh window.
-}
-if (restored) show();
+const { fields, record: keptRecord } = await keeper.read();
+if (form.restore(fields, keptRecord)) show();
+keeper.restored();
 chart.draw();
-keptVersion = form.recordVersion();
 boxes[0].focus(); // the first control of the tab order
 
-if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");
+// The worker's own script is always asked of the network, so that a new release is seen at once.
+if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js", { updateViaCache: "none" });
 document.body.dataset.ready = "true";

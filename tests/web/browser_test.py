@@ -4,7 +4,10 @@ the temperature, presses Generate with the keyboard and reads the record box, sc
 scenario from the file the form tests read too. It also checks that the page asks for nothing
 after it has loaded and keeps no cookies or storage.
 
-    browser_test.py SITE SCENARIOS          run the scenarios
+    browser_test.py SITE SCENARIOS STAGE RELEASE WORKER CMAKE
+                                            run the scenarios and the checks; STAGE is the build's
+                                            files, RELEASE and WORKER its release script and the
+                                            worker's template, to make a second release
     browser_test.py SITE --bench            time one press of Generate with 9 999 values
 """
 import gzip
@@ -17,6 +20,7 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 
 import chart_checks
 import layout_checks
+import update_checks
 from page import Page, chromium, read_scenarios, served, webkit
 
 
@@ -182,7 +186,7 @@ def site_size(site):
     return None if raw <= 600_000 and packed <= 200_000 else f"{raw} bytes, {packed} gzipped"
 
 
-def run_scenarios(site, path):
+def run_scenarios(site, path, making_a_release):
     report = Report()
     report("the site's size", site_size(site))
     for phone in (False, True):
@@ -200,7 +204,11 @@ def run_scenarios(site, path):
             report("no sideways scrolling from 320 to 1280 px",
                    layout_checks.no_sideways_scrolling(Page(driver, url)))
             report("the replica follows the browser's font", layout_checks.replica_size(url))
+            report("the record's copies in the tab in order",
+                   update_checks.copies_in_order(driver, url, path))
             report("kept in the tab, installable, offline", kept_and_offline(driver, url, stop))
+    report("a new release arrives whole and loses nothing",
+           update_checks.update(*making_a_release, path))
     with served(site) as (url, stop), webkit() as driver:
         for name, steps in read_scenarios(path):
             report("WebKit: " + name, scenario(Page(driver, url), steps))
@@ -299,8 +307,8 @@ def chart_frames(driver, url):
 if __name__ == "__main__":
     if len(sys.argv) == 3 and sys.argv[2] == "--bench":
         bench(sys.argv[1])
-    elif len(sys.argv) == 3:
+    elif len(sys.argv) == 7:
         SCENARIOS = sys.argv[2]
-        sys.exit(run_scenarios(sys.argv[1], sys.argv[2]))
+        sys.exit(run_scenarios(sys.argv[1], sys.argv[2], sys.argv[3:]))
     else:
         sys.exit(__doc__)

@@ -43,24 +43,37 @@ def read_scenarios(path):
 
 
 @contextlib.contextmanager
-def served(site):
-    """The site from a static server on the loopback address; yields its address, and how to
-    stop the server before the end."""
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        port = s.getsockname()[1]
-    server = subprocess.Popen(
-        [sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1", "--directory", site],
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+def served(site, cache_control=None):
+    """The site from a static server on the loopback address, as a static host serves it, with
+    CACHE_CONTROL on every answer if given; yields its address, and how to stop the server before
+    the end."""
+    class Files(http.server.SimpleHTTPRequestHandler):
+        def __init__(self, *args, **kwargs):
+            super().__init__(*args, directory=site, **kwargs)
+
+        def end_headers(self):
+            if cache_control:
+                self.send_header("Cache-Control", cache_control)
+            super().end_headers()
+
+        def log_message(self, *args):
+            pass
+
+    Files.extensions_map = {**Files.extensions_map, ".wasm": "application/wasm"}
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Files)
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    stopped = threading.Event()
+
+    def stop():
+        if not stopped.is_set():
+            stopped.set()
+            server.shutdown()
+            server.server_close()
     try:
-        for _ in range(100):
-            with contextlib.suppress(OSError), socket.create_connection(("127.0.0.1", port), 0.1):
-                break
-            time.sleep(0.05)
-        yield f"http://127.0.0.1:{port}/index.html", server.terminate
+        yield f"http://127.0.0.1:{server.server_address[1]}/index.html", stop
     finally:
-        server.terminate()
-        server.wait()
+        stop()
 
 
 @contextlib.contextmanager
