@@ -85,7 +85,8 @@ void Drawing::Axes(const std::string& temperature) {
     }
     const Scale raw(oils_.c, 0, 1, 0, 1);
     const double yLow = raw.Y(low), yHigh = raw.Y(high);
-    const double pad = std::max(0.06 * (yHigh - yLow), raw.Y(high * 1.03) - yHigh);
+    // Never less than a little: two oils a hair apart still make a line with room around it.
+    const double pad = std::max({0.06 * (yHigh - yLow), raw.Y(high * 1.03) - yHigh, 1e-9});
     const double from = std::max(yLow - pad, raw.Y(low / 2));
 
     // The ticks decide how wide their labels are, and so where the plot begins.

@@ -84,11 +84,12 @@ Reading ReadOils(const BlendFields& fields, const TempTable& temp) {
                 Fill(texts::kChartTooLarge, {label, NumberText(Value::Double(kMostViscosity))});
         if (!r.needs.empty()) return r;
     }
-    if (*a == *b) {
+    const double c = ToDouble(temp[static_cast<std::size_t>(fields.s)]);
+    if (c + *a == c + *b) {  // the rule cannot tell them apart, as the record cannot
         r.needs = texts::kChartSame;
         return r;
     }
-    Oils oils{ToDouble(temp[static_cast<std::size_t>(fields.s)]), *a, *b, {}, {}};
+    Oils oils{c, *a, *b, {}, {}};
     // Both losses filled, as the record's L MAX line wants them, and both usable.
     if (!fields.lossA.empty() && !fields.lossB.empty()) {
         oils.shearedA = Sheared(*a, fields.lossA);

@@ -1,5 +1,6 @@
 // Feeds the generation run whatever a person could type, and checks that it neither crashes nor
-// hangs, and that the record only ever grows by whole entries.
+// hangs, and that the record only ever grows by whole entries; and the blend chart of the same
+// boxes, which must stand inside its frame, every place of it a number.
 //
 // The input is a temperature byte followed by "<A>|<B>|<litres>|<loss A>|<loss B>|<targets>". The
 // byte picks the temperature row as byte % 4 - 1: '0' none chosen, '1' 100 ℃, '2' 40 ℃, '3' -5 ℃.
@@ -15,6 +16,7 @@
 #include "calc/failure.h"
 #include "calc/generation.h"
 #include "calc/targets.h"
+#include "form/chart.h"
 
 namespace {
 
@@ -74,6 +76,26 @@ void CheckEntries(std::string_view added, std::size_t entries, const BlendFields
     if (!added.empty()) Fail("more than whole entries");
 }
 
+// The chart of the same boxes, its handle where the input's length puts it: everything it draws
+// stands inside its frame, and it either says what it still needs or reads out a split.
+void CheckChart(const BlendFields& fields, std::string_view expression, std::size_t size) {
+    const chart::Frame frame{480, 300, 16};
+    const chart::Picture p =
+        chart::Draw({fields, std::string(expression), static_cast<int>(size * 97 % 10001)},
+                    BlendConstants(), frame);
+    const auto inside = [&](double x, double y) {
+        return x >= 0 && x <= frame.width && y >= 0 && y <= frame.height;  // false for NaN
+    };
+    for (const chart::Line& l : p.lines)
+        if (!inside(l.x1, l.y1) || !inside(l.x2, l.y2)) Fail("a chart line outside its frame");
+    for (const chart::Mark& m : p.marks)
+        if (!inside(m.x, m.y)) Fail("a chart mark outside its frame");
+    for (const chart::Text& t : p.texts)
+        if (!inside(t.x, t.y)) Fail("a chart text outside its frame");
+    if (p.needs.empty() && (!inside(p.handle.x, p.handle.y) || !StartsWith(p.readout, "A ")))
+        Fail("a chart handle outside its frame, or no readout");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -111,5 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a refused expression calculated values");
     }
     CheckEntries(after.substr(before.size()), entries, fields);
+    CheckChart(fields, expression, size);
     return 0;
 }

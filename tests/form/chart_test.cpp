@@ -85,6 +85,17 @@ TEST(Chart, TheViscosityAxisIsTheRulesScaleAtEveryTemperature) {
     }
 }
 
+TEST(Chart, TwoOilsAHairApartStillMakeALine) {
+    Input in = Example();
+    in.fields.viscA = "1e-9";
+    in.fields.viscB = "3e-9";
+    const Picture p = DrawIt(in);
+    ASSERT_EQ(p.needs, "");
+    const Line& blend = *LineOf(p, Ink::Blend);
+    EXPECT_TRUE(blend.y1 >= p.top && blend.y1 <= p.bottom && blend.y2 >= p.top &&
+                blend.y2 <= p.bottom);
+}
+
 TEST(Chart, TheLineRunsFromBAtNoneToAAtAll) {
     const Picture p = DrawIt(Example());
     const Line& blend = *LineOf(p, Ink::Blend);
@@ -195,6 +206,8 @@ TEST(Chart, WhatItStillNeedsIsOneQuietLine) {
         {"oil B too thick to draw", "7.276", "2e9", 0,
          "B机油粘度超过 1000000000 cSt，画不出混合曲线。"},
         {"the same oil twice", "10", "10.0", 1, "A机油粘度和B机油粘度相同，画不出混合曲线。"},
+        {"two oils that the rule cannot tell apart", "1e-17", "2e-17", 0,
+         "A机油粘度和B机油粘度相同，画不出混合曲线。"},
     };
     for (const auto& r : rows) {
         Input in = Example();
