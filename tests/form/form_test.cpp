@@ -237,7 +237,7 @@ TEST(Keys, EachKeyInEachKindOfControl) {
     using keys::Action;
     using keys::Focus;
     using keys::Key;
-    const keys::Press kKeys[] = {
+    static constexpr keys::Press kKeys[] = {
         {Key::Enter},   {Key::Enter, true}, {Key::Escape},   {Key::Escape, false, false, true},
         {Key::Z, true}, {Key::Z},           {Key::G, true},  {Key::Up},
         {Key::Down},    {Key::Home},        {Key::End},      {Key::Left},
