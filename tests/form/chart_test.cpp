@@ -78,11 +78,30 @@ TEST(Chart, TheViscosityAxisIsTheRulesScaleAtEveryTemperature) {
                 EXPECT_NEAR(t.y - 0.35 * 16, expected, 1e-6) << t.text;
                 EXPECT_GE(expected, p.top - 1e-6);
                 EXPECT_LE(expected, p.bottom + 1e-6);
+                // A round value: three significant digits at the most.
+                std::string digits;
+                for (const char d : t.text)
+                    if (d >= '0' && d <= '9' && !(digits.empty() && d == '0')) digits += d;
+                while (!digits.empty() && digits.back() == '0') digits.pop_back();
+                EXPECT_LE(digits.size(), 3u) << t.text;
                 ++ticks;
             }
             EXPECT_GE(ticks, 2u);
         }
     }
+}
+
+TEST(Chart, TheAxisFitsItsLabelsOnAnySize) {
+    // The smallest chart window at a 24-px font still marks its axis, with fewer ticks.
+    const Picture small = Draw(Example(), BlendConstants(), {320, 220, 24});
+    std::size_t ticks = 0;
+    for (const Text& t : small.texts) ticks += t.anchor == Anchor::End && t.x < small.left;
+    EXPECT_GE(ticks, 2u);
+    // Long labels take the room they need: the plot begins further right.
+    Input wide = Example();
+    wide.fields.viscA = "2";
+    wide.fields.viscB = "1000000";
+    EXPECT_GT(DrawIt(wide).left, DrawIt(Example()).left);
 }
 
 TEST(Chart, TwoOilsAHairApartStillMakeALine) {
@@ -122,6 +141,7 @@ TEST(Chart, TargetsStandOnTheLineOrBeyondItsEnds) {
         const char* label;  // a text the chart shows
     } rows[] = {
         {"a target between the oils", "10", 1, 0, 0, nullptr},
+        {"a target at B itself: on the line at 0 %", "13.69", 1, 0, 0, nullptr},
         {"a list between the oils", "10,12", 2, 0, 0, nullptr},
         {"thicker than B: beyond B's end", "15", 0, 1, 0, "15.000 cSt 调不出"},
         {"thinner than A: beyond A's end", "5", 0, 0, 1, "5.000 cSt 调不出"},
@@ -150,6 +170,8 @@ TEST(Chart, TargetsStandOnTheLineOrBeyondItsEnds) {
     EXPECT_NE(p.summary.find("目标 10.000 cSt 在 A 48.19%。"), std::string::npos) << p.summary;
     EXPECT_NE(DrawIt(Example("15")).summary.find("目标 15.000 cSt 用这两种机油调不出。"),
               std::string::npos);
+    EXPECT_NE(DrawIt(Example("13.69")).summary.find("目标 13.690 cSt 在 A 0%。"),
+              std::string::npos);
 }
 
 TEST(Chart, BothLossesAddTheShearLineAndItsMarks) {
@@ -168,6 +190,15 @@ TEST(Chart, BothLossesAddTheShearLineAndItsMarks) {
     }
     EXPECT_TRUE(p.handle.yShear.has_value());
     EXPECT_NE(p.readout.find("剪切后粘度 "), std::string::npos);
+    // A loss below zero thickens its oil: the axis grows to keep the line on the plot.
+    in.fields.lossB = "-50";
+    const Picture thicker = DrawIt(in);
+    const Line* up = LineOf(thicker, Ink::Shear);
+    ASSERT_NE(up, nullptr);
+    for (const double y : {up->y1, up->y2}) {
+        EXPECT_GE(y, thicker.top);
+        EXPECT_LE(y, thicker.bottom);
+    }
     for (const auto& [lossA, lossB] : {std::pair{"10", ""}, {"x", "5"}, {"150", "5"}}) {
         in.fields.lossA = lossA;
         in.fields.lossB = lossB;
@@ -219,6 +250,7 @@ TEST(Chart, WhatItStillNeedsIsOneQuietLine) {
         EXPECT_TRUE(p.lines.empty() && p.marks.empty()) << r.name;
         ASSERT_EQ(p.texts.size(), 1u) << r.name;
         EXPECT_EQ(p.texts[0].text, r.needs) << r.name;
+        EXPECT_EQ(p.summary, r.needs) << r.name;  // a screen reader hears it too
     }
 }
 

@@ -231,6 +231,21 @@ TEST(UndoClear, BringsBackTheRecordByteForByte) {
     EXPECT_FALSE(w.form.CanUndoClear());  // one Clear, one undo
 }
 
+// ---- The record's line ends, as both record boxes show them ----
+
+TEST(RecordLines, EveryLineEndIsALineFeed) {
+    const struct {
+        const char* record;
+        const char* lines;
+    } rows[] = {
+        {"OUT 4L\r\nA\r\n", "OUT 4L\nA\n"},
+        {"OUT 4\rL\r\n", "OUT 4\nL\n"},  // a CR typed into the total
+        {"OUT 4\r", "OUT 4\n"},
+        {"\n\r\n\r", "\n\n\n"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(RecordLines(r.record), r.lines) << r.record;
+}
+
 // ---- The keys, as both front ends carry them out ----
 
 TEST(Keys, EachKeyInEachKindOfControl) {
@@ -357,6 +372,9 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
     const std::string kept = w.form.KeptFields(5000);
     std::string otherVersion = kept;
     otherVersion[8] = '9';
+    std::string wider = kept;  // the width, after the heading and the temperature row, as 2
+    ASSERT_EQ(wider.substr(0, 14), "olvimar 2\n0\n0\n");
+    wider[12] = '2';
     const struct {
         const char* name;
         std::string fields;
@@ -369,6 +387,7 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
         {"a version no release wrote", otherVersion, false},
         {"another heading", "Olvimar" + kept.substr(7), false},
         {"a temperature row the table does not have", "olvimar 1\n3\n0\n", false},
+        {"a width no release wrote", wider, false},
         {"nothing kept", "", false},
     };
     for (const auto& r : rows) {

@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "form/chart.h"
 #include "form/window_texts.h"
 #include "ui/chart_view.h"
 #include "ui/chart_window.h"
@@ -36,6 +37,7 @@ class ChartWindowTest : public QObject {
     void aTypedShareMovesTheHandle();
     void aScreenReaderMeetsAFigureAndASlider();
     void closingItLosesNothing();
+    void itPaintsWhatTheModelGives();
 
   private:
     QLineEdit* text1(int i) const {
@@ -176,6 +178,62 @@ void ChartWindowTest::closingItLosesNothing() {
     QCOMPARE(text1(0)->text(), QStringLiteral("7.276"));
     form->openChart();
     QCOMPARE(handle()->value(), 6000);
+}
+
+// Whether the pixel at (x, y), or one next to it where a thin line may fall, is near `ink`'s
+// colour.
+bool Near(const QImage& image, double x, double y, olvimar::chart::Ink ink) {
+    const QColor want(QString::fromLatin1(olvimar::chart::PaintOf(ink).colour));
+    for (int dx = -1; dx <= 1; ++dx) {
+        const QColor got = image.pixelColor(static_cast<int>(x) + dx, static_cast<int>(y));
+        if (std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                std::abs(got.blue() - want.blue()) <
+            90)
+            return true;
+    }
+    return false;
+}
+
+void ChartWindowTest::itPaintsWhatTheModelGives() {
+    using olvimar::chart::Ink;
+    using olvimar::chart::Shape;
+    text1(4)->setText(QStringLiteral("10"));
+    text1(5)->setText(QStringLiteral("5"));
+    openWithTheWorkedExample();
+    text1(2)->setText(QStringLiteral("12,15"));
+    handle()->setValue(4819);
+    const QImage image = handle()->grab().toImage();
+    const olvimar::chart::Picture& p = handle()->picture();
+    int dots = 0, rings = 0, beyond = 0;
+    for (const olvimar::chart::Mark& m : p.marks) {
+        if (m.shape == Shape::Dot && ++dots) QVERIFY(Near(image, m.x, m.y, Ink::Target));
+        if (m.shape == Shape::Ring && ++rings) {
+            QCOMPARE(image.pixelColor(int(m.x), int(m.y)), QColor(Qt::white));  // white inside
+            QVERIFY(Near(image, m.x + m.size, m.y, Ink::ShearTarget));
+        }
+        if (m.shape == Shape::Left && m.ink == Ink::Target && ++beyond)  // inside, pointing out
+            QVERIFY(Near(image, m.x + 0.6 * m.depth, m.y, Ink::Target));
+    }
+    QCOMPARE(dots, 1);
+    QCOMPARE(rings, 1);
+    QCOMPARE(beyond, 1);
+    const olvimar::chart::Handle& h = p.handle;
+    QCOMPARE(image.pixelColor(int(h.x), int(h.y)), QColor(Qt::white));
+    QVERIFY(Near(image, h.x + h.radius, h.y, Ink::Handle));
+    QVERIFY(Near(image, h.x + h.shearRadius, *h.yShear, Ink::Shear));
+    // Every text is drawn: ink just before the end of each viscosity label.
+    for (const olvimar::chart::Text& t : p.texts) {
+        if (t.anchor != olvimar::chart::Anchor::End || t.x >= p.left) continue;
+        bool ink = false;
+        for (int x = int(t.x) - 6; x < int(t.x) && !ink; ++x)
+            for (int y = int(t.y) - 8; y < int(t.y) && !ink; ++y)
+                ink = Near(image, x, y, Ink::Label);
+        QVERIFY2(ink, t.text.c_str());
+    }
+    // Without the shear line too, the handle is a white disc.
+    text1(5)->clear();
+    const olvimar::chart::Handle& plain = handle()->picture().handle;
+    QCOMPARE(handle()->grab().toImage().pixelColor(int(plain.x), int(plain.y)), QColor(Qt::white));
 }
 
 int main(int argc, char* argv[]) {
