@@ -196,7 +196,9 @@ document.addEventListener("visibilitychange", () => {
 // ---- Start ----
 
 const { fields, record: keptRecord } = await keeper.read();
+// With nothing kept, the Form starts from the controls as the browser shows them.
 if (form.restore(fields, keptRecord)) show();
+else sync();
 keeper.restored();
 chart.draw();
 boxes[0].focus(); // the first control of the tab order

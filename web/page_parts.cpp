@@ -80,7 +80,8 @@ std::string PresetList() {
 }
 
 std::string Combo() {
-    std::string html = "<select id=\"Combo1\">\n";
+    // A browser that brings back a choice on reload would do so without telling the page.
+    std::string html = "<select id=\"Combo1\" autocomplete=\"off\">\n";
     for (const char* temperature : texts::kTemperatures)
         html += "<option>" + Escaped(temperature) + "</option>\n";
     // No temperature is chosen until the user picks one; set before the first paint.
