@@ -140,7 +140,9 @@ Fixed LnExactFixed(double x) {
     return ln2 * Fixed(r.k) + logc + series;  // k is whole: k ln2 is exact
 }
 
-double LnExact(double x) {
+// Out of line: inlined into Ln, its stack frame and guard would be set up on every call, though
+// the quick phase answers nearly all of them.
+[[gnu::noinline]] double LnExact(double x) {
     return LnExactFixed(x).ToDouble();
 }
 
