@@ -194,6 +194,8 @@ def run_scenarios(site, path, making_a_release):
             for name, steps in read_scenarios(path):
                 report(("phone: " if phone else "") + name, scenario(Page(driver, url, phone), steps))
             report(("phone: " if phone else "") + "the chart's handle", chart_checks.handle(Page(driver, url, phone)))
+            report(("phone: " if phone else "") + "each box named as shown",
+                   layout_checks.named_as_shown(Page(driver, url, phone)))
             if phone:
                 report("phone: sizes", phone_sizes(Page(driver, url, phone)))
                 continue

@@ -98,14 +98,7 @@ def screen_reader(page):
     for box, text in ((0, "7.276"), (1, "13.69"), (2, "10"), (3, "4")):
         page.type(box, text)
     Select(page.el("Combo1")).select_by_index(0)
-    root = d.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
-
-    def node(selector):
-        id_ = d.execute_cdp_cmd("DOM.querySelector", {"nodeId": root, "selector": selector})["nodeId"]
-        n = d.execute_cdp_cmd("Accessibility.getPartialAXTree", {"nodeId": id_, "fetchRelatives": False})["nodes"][0]
-        props = {p["name"]: p["value"].get("value") for p in n.get("properties", [])}
-        return n["role"]["value"], n["name"]["value"], n.get("description", {}).get("value", ""), props
-
+    node = page.ax
     role, name, description, _ = node("#ChartFigure")
     if (role, name) != ("figure", "混合曲线") or "目标 10.000 cSt 在 A 48.19%" not in description:
         return f"the chart is a {role} {name!r}: {description!r}"

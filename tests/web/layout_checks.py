@@ -77,3 +77,44 @@ def text_fits(page):
         elif ink[-1] >= round(visible * scale):
             problems.append(f"{id_}: ink in rows {ink[0]}..{ink[-1]}, of which {round(visible * scale)} show")
     return "; ".join(problems) or None
+
+
+def named_as_shown(page):
+    """A screen reader names each box by the text shown beside it or above it, and describes the
+    targets' box by the hint shown under it, in the replica and on a phone alike."""
+    page.el("Command3").click()  # the shear boxes too
+    shown = page.d.execute_script("""
+        const texts = [...client.querySelectorAll('label, div[id^=Label]')]
+            .filter((e) => e.offsetParent !== null).map((e) => [e.textContent, e.getBoundingClientRect()]);
+        // The text nearest the box on the side given, among those overlapping it across that
+        // side; of two as near, the one overlapping it more.
+        function nearest(box, side) {
+            let best = null, gap = Infinity, most = 0;
+            for (const [text, r] of texts) {
+                const overlap = side === 'left' ? Math.min(r.bottom, box.bottom) - Math.max(r.top, box.top)
+                                                : Math.min(r.right, box.right) - Math.max(r.left, box.left);
+                const d = Math.round(side === 'left' ? box.left - r.right
+                                   : side === 'above' ? box.top - r.bottom : r.top - box.bottom);
+                if (overlap > 0 && d > -2 && (d < gap || (d === gap && overlap > most)))
+                    [best, gap, most] = [text, d, overlap];
+            }
+            return [best, gap];
+        }
+        const out = {};
+        for (const e of client.querySelectorAll('input, select')) {
+            const box = e.getBoundingClientRect();
+            const [left, a] = nearest(box, 'left'), [above, b] = nearest(box, 'above');
+            out[e.id] = [a <= b ? left : above, nearest(box, 'below')[0]];
+        }
+        return out;""")
+    problems = []
+    for id_, (label, under) in shown.items():
+        _, name, description, _ = page.ax("#" + id_)
+        if name != label:
+            problems.append(f"{id_} is named {name!r} beside {label!r}")
+        if description and description != under:
+            problems.append(f"{id_} is described as {description!r} above {under!r}")
+    described = page.ax("#Text1_2")[2]
+    if not ("7,10" in described and "7-14" in described):
+        problems.append(f"the targets' box is described as {described!r}")
+    return "; ".join(problems) or None

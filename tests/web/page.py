@@ -174,8 +174,17 @@ class Page:
         """The font in effect, in CSS px: the replica's twips are font / 180 px."""
         return self.d.execute_script("return parseFloat(getComputedStyle(document.documentElement).fontSize)")
 
+    def ax(self, selector):
+        """What a screen reader meets at the element: role, name, description, properties."""
+        root = self.d.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+        id_ = self.d.execute_cdp_cmd("DOM.querySelector", {"nodeId": root, "selector": selector})["nodeId"]
+        n = self.d.execute_cdp_cmd("Accessibility.getPartialAXTree",
+                                   {"nodeId": id_, "fetchRelatives": False})["nodes"][0]
+        props = {p["name"]: p["value"].get("value") for p in n.get("properties", [])}
+        return n["role"]["value"], n["name"]["value"], n.get("description", {}).get("value", ""), props
+
     def requests(self):
-        return self.d.execute_script("return performance.getEntriesByType('resource').length")
+        return self.d.execute_script("return performance.getEntriesByType('resource').map((e) => e.name)")
 
     def type(self, box, text):
         # Into the box as a person gets there; a hidden shear box widens the window.
@@ -271,7 +280,7 @@ class Page:
     def private(self):
         """What the page must not do: ask for more, or keep anything beyond this tab's window."""
         if self.requests() != self.loaded:
-            return "the page made requests after it had loaded"
+            return f"the page asked for {self.requests()[len(self.loaded):]} after it had loaded"
         kept = self.d.execute_script(
             "return [document.cookie, localStorage.length, Object.keys(sessionStorage).sort()]")
         if kept != ["", 0, ["olvimar.fields", "olvimar.record"][:len(kept[2])]]:
