@@ -184,7 +184,11 @@ class Page:
         return n["role"]["value"], n["name"]["value"], n.get("description", {}).get("value", ""), props
 
     def requests(self):
-        return self.d.execute_script("return performance.getEntriesByType('resource').map((e) => e.name)")
+        """What the page asked for; the browser asks for the manifest and the icons on its own,
+        whenever it likes (the installability check fetches an icon a moment after load)."""
+        return self.d.execute_script("""
+            return performance.getEntriesByType('resource').map((e) => e.name)
+                .filter((name) => !/\\/(manifest\\.webmanifest|icon[^/]*|apple-touch-icon\\.png)$/.test(name))""")
 
     def type(self, box, text):
         # Into the box as a person gets there; a hidden shear box widens the window.
