@@ -15,7 +15,7 @@ export class ChartPanel {
     this.summary = $("chart-summary");
     this.width = 0;
     new ResizeObserver(() => {
-      if (this.area.clientWidth !== this.width) this.draw();
+      if (this.svg.getBoundingClientRect().width !== this.width) this.draw();
     }).observe(this.area);
 
     // A tap or a click on the chart puts the handle there; the handle follows a drag, which
@@ -56,11 +56,13 @@ export class ChartPanel {
 
   // Draws what the Form's boxes hold, at the panel's width and font.
   draw() {
-    this.width = this.area.clientWidth;
-    if (this.width === 0) return;
+    // The drawing's pixels are the page's, fractions included, so that the handle that takes
+    // taps and drags stands exactly over its drawing; the height is the style's, as it stands.
+    const { width, height } = this.svg.getBoundingClientRect();
+    this.width = width;
+    if (width === 0) return;
     const font = parseFloat(getComputedStyle(this.area).fontSize);
-    const height = this.svg.getBoundingClientRect().height; // from the style, as it stands
-    const chart = this.form.chart(this.width, height, font);
+    const chart = this.form.chart(width, height, font);
     // Only what changed: a change of the page ends the browser's run of typing that Ctrl+Z undoes
     // as one, in the box the user types into.
     const set = (element, name, value) => {
@@ -69,7 +71,7 @@ export class ChartPanel {
     const put = (element, property, value) => {
       if (element[property] !== value) element[property] = value;
     };
-    set(this.svg, "viewBox", `0 0 ${this.width} ${height}`);
+    set(this.svg, "viewBox", `0 0 ${width} ${height}`);
     if (!window.noSvg) put(this.svg, "innerHTML", chart.svg);
     const drawn = chart.needs === "";
     put(this.handle, "hidden", !drawn);

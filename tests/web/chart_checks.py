@@ -17,7 +17,11 @@ def state(page):
                 hidden: h.hidden, readout: ChartReadout.textContent, svg: document.getElementById('chart-svg').innerHTML,
                 focused: document.activeElement.id, scroll: scrollY,
                 x: h.getBoundingClientRect().left + h.offsetWidth / 2,
-                y: h.getBoundingClientRect().top + h.offsetHeight / 2};""")
+                y: h.getBoundingClientRect().top + h.offsetHeight / 2,
+                drawn: [...document.querySelectorAll('#chart-svg circle')].slice(-1).map((c) => {
+                    const r = c.getBoundingClientRect();
+                    return [r.left + r.width / 2, r.top + r.height / 2];
+                })[0]};""")
 
 
 def pointer(page):
@@ -60,8 +64,12 @@ def handle(page):
     for key, value in ((Keys.ARROW_RIGHT, "51"), (Keys.PAGE_UP, "61"), (Keys.ARROW_DOWN, "60"),
                        (Keys.PAGE_DOWN, "50"), (Keys.HOME, "0"), (Keys.END, "100")):
         page.keys(key)
-        if state(page)["value"] != value:
-            return f"after {key!r} the handle stands at {state(page)['value']}, expected {value}"
+        s = state(page)
+        if s["value"] != value:
+            return f"after {key!r} the handle stands at {s['value']}, expected {value}"
+        # The slider that takes taps and drags stands over the handle as drawn.
+        if not s["drawn"] or max(abs(s["drawn"][0] - s["x"]), abs(s["drawn"][1] - s["y"])) > 0.02:
+            return f"at {value}% the handle is drawn at {s['drawn']}, its slider at {s['x']}, {s['y']}"
     right = state(page)["x"]
     if "混合粘度 7.276 cSt" not in state(page)["readout"]:
         return f"all A reads {state(page)['readout']!r}"
