@@ -72,7 +72,7 @@ Reading ReadOils(const BlendFields& fields, const TempTable& temp) {
     };
     if (!a) need(texts::kLabel1[0]);
     if (!b) need(texts::kLabel1[2]);
-    if (!temperature) need("温度");
+    if (!temperature) need(texts::kChartNeedsTemperature);
     if (!missing.empty()) {
         r.needs = Fill(texts::kChartNeeds, {missing});
         return r;

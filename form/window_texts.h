@@ -72,6 +72,7 @@ inline constexpr const char* kChartYTitle = "粘度 cSt（%1）";  // the temper
 inline constexpr const char* kChartOilB = "← B机油";           // at 0 % of A
 inline constexpr const char* kChartOilA = "A机油 →";           // at 100 %
 inline constexpr const char* kChartNeeds = "显示混合曲线还需要：%1。";
+inline constexpr const char* kChartNeedsTemperature = "温度";  // what %1 lists, with the labels
 inline constexpr const char* kChartNotPositive = "%1应大于 0，才能画出混合曲线。";
 inline constexpr const char* kChartTooLarge = "%1超过 %2 cSt，画不出混合曲线。";
 inline constexpr const char* kChartSame = "A机油粘度和B机油粘度相同，画不出混合曲线。";

@@ -4,6 +4,7 @@
 //   page_parts chart FILE      the blend chart's panel, with its texts
 //   page_parts layout FILE     the window replica's CSS: every control at its twips
 //   page_parts phone FILE      the media query of the one-column layout
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -160,22 +161,28 @@ std::string Rem(int twips) {
            std::to_string(layout::kTwipsPerPixel * layout::kDesignFontPixels) + ")";
 }
 
-// The page's own width for the replica, wide state included, in em of the reader's font (which
-// media queries measure in) and in pixels of the design, for a reader's font below it.
-std::string ReplicaFits() {
+// The page's own width for the replica, wide state included, as two media features: in em of the
+// reader's font (which media queries measure in), and in pixels of the design, for a reader's font
+// below it.
+std::array<std::string, 2> ReplicaWidths() {
     const int twips = layout::kReplicaPageWidth;
     char em[32];
     std::snprintf(em, sizeof em, "%.4fem",
                   double(twips) / (layout::kTwipsPerPixel * layout::kDesignFontPixels));
-    return "(min-width: " + std::string(em) +
-           ") and (min-width: " + std::to_string(twips / layout::kTwipsPerPixel) + "px)";
+    return {"(min-width: " + std::string(em) + ")",
+            "(min-width: " + std::to_string(twips / layout::kTwipsPerPixel) + "px)"};
+}
+
+// Where the replica fits: both widths.
+std::string ReplicaFits() {
+    const auto [em, px] = ReplicaWidths();
+    return em + " and " + px;
 }
 
 // The media query of a phone: where the replica does not fit.
 std::string Phone() {
-    const std::string fits = ReplicaFits();
-    const std::size_t and_ = fits.find(" and ");
-    return "not all and " + fits.substr(0, and_) + ", not all and " + fits.substr(and_ + 5);
+    const auto [em, px] = ReplicaWidths();
+    return "not all and " + em + ", not all and " + px;
 }
 
 // The window replica, wherever it fits.
