@@ -1,10 +1,14 @@
 #include "ui/chart_window.h"
 
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "form/layout.h"
 #include "form/window_texts.h"
 #include "ui/chart_view.h"
 
@@ -54,7 +58,13 @@ ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Windo
     layout->addWidget(figure, 1);
     layout->addLayout(row);
     layout->addWidget(readout_);
-    resize(560, 440);
+    // 560 x 440 at the design's font, larger with a larger font, as the main window grows; never
+    // beyond the screen.
+    const double em = std::max(
+        1.0, QFontInfo(font()).pixelSize() / static_cast<double>(layout::kDesignFontPixels));
+    QSize size(qRound(560 * em), qRound(440 * em));
+    if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
 
     connect(view_, &ChartView::drawn, this, [this] { showPicture(); });
     connect(view_, &QSlider::valueChanged, this, [this] { showHandle(); });
