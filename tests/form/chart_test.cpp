@@ -101,7 +101,16 @@ TEST(Chart, TheAxisFitsItsLabelsOnAnySize) {
     Input wide = Example();
     wide.fields.viscA = "2";
     wide.fields.viscB = "1000000";
-    EXPECT_GT(DrawIt(wide).left, DrawIt(Example()).left);
+    const Picture widest = DrawIt(wide);
+    EXPECT_GT(widest.left, DrawIt(Example()).left);
+    // Over six decades the ticks are the powers of ten: round values, and no others.
+    for (const Text& t : widest.texts) {
+        if (t.anchor == Anchor::End && t.x < widest.left) {
+            EXPECT_TRUE(t.text.starts_with('1') &&
+                        t.text.find_first_not_of('0', 1) == std::string::npos)
+                << t.text;
+        }
+    }
 }
 
 TEST(Chart, TwoOilsAHairApartStillMakeALine) {
@@ -124,6 +133,12 @@ TEST(Chart, TheLineRunsFromBAtNoneToAAtAll) {
     EXPECT_LT(blend.y1, blend.y2);  // … than A
     EXPECT_LT(blend.y2, p.bottom);
     EXPECT_EQ(LineOf(p, Ink::Shear), nullptr);
+    // The share axis is labelled at both ends of the line.
+    for (const auto& [label, x] : {std::pair{"0", p.left}, {"100", p.right}}) {
+        bool found = false;
+        for (const Text& t : p.texts) found = found || (t.text == label && t.x == x);
+        EXPECT_TRUE(found) << label;
+    }
     for (const auto& [h, y, viscosity] :
          {std::tuple{0, blend.y1, "13.690"}, {10000, blend.y2, "7.276"}}) {
         const Picture at = DrawIt(Example("10", h));
@@ -219,6 +234,10 @@ TEST(Chart, ARangeOfManyValuesIsAStretchOfTheLine) {
     EXPECT_EQ(Count(all, Shape::Left), 1u);
     EXPECT_EQ(Count(all, Shape::Right), 1u);
     EXPECT_NE(all.summary.find("共 100000 个"), std::string::npos) << all.summary;
+    // A screen reader hears that some of them no mix reaches, and only then.
+    const std::string beyond = "其中 A 不在 0% 到 100% 之间的调不出。";
+    EXPECT_NE(all.summary.find(beyond), std::string::npos) << all.summary;
+    EXPECT_EQ(DrawIt(Example("8-13")).summary.find(beyond), std::string::npos);
 }
 
 TEST(Chart, WhatItStillNeedsIsOneQuietLine) {
