@@ -197,15 +197,19 @@ Placement Drawing::Targets(const Input& input, const TempTable& temp) {
     } catch (const CalcError&) {
         return {};
     }
+    // The record splits the sheared oils whenever both losses are filled; the chart marks them
+    // only on a shear line it draws, which a loss that leaves no viscosity (104 %) has none of.
+    const bool shearLine = oils_.shearedA.has_value();
     if (placement.rangeSize > 0) {
         const Split& first = placement.targets.front().split;
         const Split& last = placement.targets.back().split;
         Stretch(first.pct, last.pct, false);
-        if (first.sheared) Stretch(*first.sheared, *last.sheared, true);
+        if (shearLine && first.sheared && last.sheared)
+            Stretch(*first.sheared, *last.sheared, true);
     }
     // The shear line's marks first: where both stand at one place, the target's own is on top.
     for (const Placed& t : placement.targets) {
-        if (!t.split.sheared) continue;
+        if (!shearLine || !t.split.sheared) continue;
         if (placement.rangeSize == 0) MarkAt(*t.split.sheared, true);
         Beyond(*t.split.sheared, t.target, true);
     }

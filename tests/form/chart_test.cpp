@@ -214,11 +214,17 @@ TEST(Chart, BothLossesAddTheShearLineAndItsMarks) {
         EXPECT_GE(y, thicker.top);
         EXPECT_LE(y, thicker.bottom);
     }
-    for (const auto& [lossA, lossB] : {std::pair{"10", ""}, {"x", "5"}, {"150", "5"}}) {
-        in.fields.lossA = lossA;
-        in.fields.lossB = lossB;
-        EXPECT_EQ(LineOf(DrawIt(in), Ink::Shear), nullptr) << lossA << " " << lossB;
-    }
+    // No shear line, and so no marks on it, though the record may still write an L MAX line.
+    for (const auto& [lossA, lossB] : {std::pair{"10", ""}, {"x", "5"}, {"150", "5"}, {"5", "104"}})
+        for (const char* targets : {"10", "3", "2-6"}) {
+            in.fields.lossA = lossA;
+            in.fields.lossB = lossB;
+            in.targets = targets;
+            const Picture none = DrawIt(in);
+            EXPECT_EQ(LineOf(none, Ink::Shear), nullptr) << lossA << " " << lossB;
+            EXPECT_EQ(LineOf(none, Ink::ShearStretch), nullptr) << lossA << " " << targets;
+            EXPECT_EQ(Count(none, Shape::Ring), 0u) << lossA << " " << lossB << " " << targets;
+        }
 }
 
 TEST(Chart, ARangeOfManyValuesIsAStretchOfTheLine) {
