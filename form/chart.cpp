@@ -301,7 +301,7 @@ Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
     d.Axes(temperature);
     d.Lines();
     const Placement placement = d.Targets(input, temp);
-    const int hundredths = std::clamp(input.hundredths, 0, 10000);
+    const int hundredths = std::clamp(input.hundredths, 0, kAllOfA);
     d.HandleAt(hundredths);
     Describe(p, oils, placement, temperature);
     ReadOut(p, oils, input.fields, hundredths);
@@ -311,7 +311,7 @@ Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
 int HundredthsAt(const Picture& picture, double x) {
     if (!(picture.right > picture.left)) return 0;
     const double fraction = (x - picture.left) / (picture.right - picture.left);
-    return static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 10000));
+    return static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kAllOfA));
 }
 
 std::optional<int> Moved(keys::Action action, int hundredths) {
@@ -333,12 +333,12 @@ std::optional<int> Moved(keys::Action action, int hundredths) {
             to = 0;
             break;
         case keys::Action::HandleToMaximum:
-            to = 10000;
+            to = kAllOfA;
             break;
         default:
             return std::nullopt;
     }
-    return std::clamp(to, 0, 10000);
+    return std::clamp(to, 0, kAllOfA);
 }
 
 }  // namespace olvimar::chart

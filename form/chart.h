@@ -19,11 +19,16 @@ struct Frame {
     double font = 12;  // px
 };
 
-// What the boxes hold, and where the handle stands: hundredths of a percent of oil A.
+// Where the handle stands, in hundredths of a percent of oil A: from none to all of it, and an
+// even mix until the user moves it.
+inline constexpr int kAllOfA = 10000;
+inline constexpr int kEvenMix = kAllOfA / 2;
+
+// What the boxes hold, and where the handle stands.
 struct Input {
     BlendFields fields;
     std::string targets;
-    int hundredths = 5000;
+    int hundredths = kEvenMix;
 };
 
 // What each thing is drawn with; its colour in Paint.
@@ -105,7 +110,7 @@ struct Picture {
 
 Picture Draw(const Input& input, const TempTable& temp, const Frame& frame);
 
-// The handle's place under `x`: the nearest hundredth of a percent, from 0 to 10000.
+// The handle's place under `x`: the nearest hundredth of a percent, from 0 to kAllOfA.
 int HundredthsAt(const Picture& picture, double x);
 
 // Where a key of the key table moves the handle from `hundredths`; none for a key that does not

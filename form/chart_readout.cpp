@@ -23,7 +23,7 @@ bool OnTheLine(double pct) {
 // (100 - p) / 100 of the total, as the record works them out. Only the shares while the total is
 // not a number.
 std::string SplitText(int hundredths, const std::string& litres) {
-    const double a = hundredths / 100.0, b = (10000 - hundredths) / 100.0;
+    const double a = hundredths / 100.0, b = (kAllOfA - hundredths) / 100.0;
     std::string text = "A " + Number(a) + "%";
     try {
         const double total = ToNumber(litres);

@@ -63,7 +63,7 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
         text.remove_prefix(box.size() + 1);
     }
     if (*version >= 2) {
-        f.handle = Within(text, 0, 10000);
+        f.handle = Within(text, 0, chart::kAllOfA);
         if (!f.handle) return std::nullopt;
     }
     if (!text.empty()) return std::nullopt;

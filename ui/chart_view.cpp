@@ -72,10 +72,10 @@ void DrawMark(QPainter& painter, const chart::Mark& mark) {
 
 ChartView::ChartView(std::function<chart::Picture(const chart::Frame&)> draw, QWidget* parent)
     : QSlider(Qt::Horizontal, parent), draw_(std::move(draw)) {
-    setRange(0, 10000);
+    setRange(0, chart::kAllOfA);
     setSingleStep(100);
     setPageStep(1000);
-    setValue(5000);
+    setValue(chart::kEvenMix);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QString::fromUtf8(texts::kHandleName));
     setMinimumSize(320, 220);

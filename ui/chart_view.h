@@ -8,8 +8,8 @@
 namespace olvimar {
 
 // The blend chart as QPainter draws it, and its handle: a slider of A's share in hundredths of a
-// percent (0 to 10000), which the arrows move by 1 %, Page Up and Page Down by 10 %, Home and End
-// to its ends, and a click or a drag on the chart moves to where it points.
+// percent (0 to chart::kAllOfA), which the arrows move by 1 %, Page Up and Page Down by 10 %, Home
+// and End to its ends, and a click or a drag on the chart moves to where it points.
 class ChartView : public QSlider {
     Q_OBJECT
 

@@ -31,7 +31,7 @@ ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Windo
     figure->setAccessibleName(Utf8(texts::kChartTitle));
     view_ = new ChartView(
         [this, draw = std::move(draw)](const chart::Frame& frame) {
-            return draw(view_ ? view_->value() : 5000, frame);
+            return draw(view_ ? view_->value() : chart::kEvenMix, frame);
         },
         figure);
     view_->setObjectName(QStringLiteral("ChartHandle"));

@@ -183,8 +183,8 @@ class WebForm : private FormView {
     int recordVersion_ = 0;
     std::string message_;
     bool undoHint_ = false;
-    int hundredths_ = 5000;   // where the chart's handle stands
-    chart::Picture picture_;  // the chart last drawn
+    int hundredths_ = chart::kEvenMix;  // where the chart's handle stands
+    chart::Picture picture_;            // the chart last drawn
     Form form_{*this};
 };
 

@@ -72,7 +72,7 @@ export class ChartPanel {
       if (element[property] !== value) element[property] = value;
     };
     set(this.svg, "viewBox", `0 0 ${width} ${height}`);
-    if (!window.noSvg) put(this.svg, "innerHTML", chart.svg);
+    put(this.svg, "innerHTML", chart.svg);
     const drawn = chart.needs === "";
     put(this.handle, "hidden", !drawn);
     put(this.handle.style, "transform", `translate(${chart.x}px, ${chart.y}px)`);
@@ -84,7 +84,7 @@ export class ChartPanel {
       this.box.value = shown;
       this.hint.textContent = "";
     }
-    if (!window.noText) put(this.readout, "textContent", drawn ? chart.readout : "");
-    if (!window.noText) put(this.summary, "textContent", chart.summary);
+    put(this.readout, "textContent", drawn ? chart.readout : "");
+    put(this.summary, "textContent", chart.summary);
   }
 }
