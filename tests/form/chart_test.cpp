@@ -214,8 +214,10 @@ TEST(Chart, BothLossesAddTheShearLineAndItsMarks) {
         EXPECT_GE(y, thicker.top);
         EXPECT_LE(y, thicker.bottom);
     }
-    // No shear line, and so no marks on it, though the record may still write an L MAX line.
-    for (const auto& [lossA, lossB] : {std::pair{"10", ""}, {"x", "5"}, {"150", "5"}, {"5", "104"}})
+    // No shear line, and so no marks on it, though the record may still write an L MAX line: a
+    // loss that leaves nothing of its oil, or less than nothing.
+    for (const auto& [lossA, lossB] :
+         {std::pair{"10", ""}, {"x", "5"}, {"100", "5"}, {"150", "5"}, {"5", "104"}})
         for (const char* targets : {"10", "3", "2-6"}) {
             in.fields.lossA = lossA;
             in.fields.lossB = lossB;
