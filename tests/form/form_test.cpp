@@ -375,6 +375,8 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
     std::string wider = kept;  // the width, after the heading and the temperature row, as 2
     ASSERT_EQ(wider.substr(0, 14), "olvimar 2\n0\n0\n");
     wider[12] = '2';
+    std::string beyond = kept;  // the temperature row as 3, of three rows
+    beyond[10] = '3';
     const struct {
         const char* name;
         std::string fields;
@@ -386,7 +388,7 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
         {"with more after it", kept + "x", false},
         {"a version no release wrote", otherVersion, false},
         {"another heading", "Olvimar" + kept.substr(7), false},
-        {"a temperature row the table does not have", "olvimar 1\n3\n0\n", false},
+        {"a temperature row the table does not have", beyond, false},
         {"a width no release wrote", wider, false},
         {"nothing kept", "", false},
     };
