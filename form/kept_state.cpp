@@ -9,6 +9,7 @@
 #include <charconv>
 #include <optional>
 
+#include "calc/record_entries.h"
 #include "calc/value_ops.h"
 #include "form/form.h"
 
@@ -43,6 +44,31 @@ std::optional<int> Within(std::string_view& text, long long least, long long mos
     return static_cast<int>(*n);
 }
 
+// Whether `text` is UTF-8 through and through: what a box can hold is text, not bytes.
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t more = c < 0x80         ? 0
+                                 : (c >> 5) == 6  ? 1
+                                 : (c >> 4) == 14 ? 2
+                                 : (c >> 3) == 30 ? 3
+                                                  : 4;
+        if (more == 4 || i + more >= text.size()) return false;
+        unsigned long point = more == 0 ? c : c & (0x3Fu >> more);
+        for (std::size_t k = 1; k <= more; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next >> 6) != 2) return false;
+            point = point << 6 | (next & 0x3Fu);
+        }
+        // The shortest form only, and no surrogate halves or points beyond Unicode's last.
+        constexpr unsigned long kLeast[] = {0, 0x80, 0x800, 0x10000};
+        if (point < kLeast[more] || (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF)
+            return false;
+        i += more + 1;
+    }
+    return true;
+}
+
 std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures) {
     if (!text.starts_with(kHeading)) return std::nullopt;
     text.remove_prefix(kHeading.size());
@@ -60,6 +86,7 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
             text[static_cast<std::size_t>(*size)] != '\n')
             return std::nullopt;
         box = text.substr(0, static_cast<std::size_t>(*size));
+        if (!IsUtf8(box)) return std::nullopt;
         text.remove_prefix(box.size() + 1);
     }
     if (*version >= 2) {
@@ -92,8 +119,9 @@ Form::Restored Form::Restore(std::string_view fields, std::string_view keptRecor
         restored.fields = true;
         restored.handle = f->handle;
     }
-    if (!keptRecord.empty()) {
-        record = Value::Text(std::string(keptRecord));
+    // Only whole entries: a record cut short or spoiled comes back as far as it is whole.
+    if (const std::size_t whole = WholeEntries(keptRecord); whole > 0) {
+        record = Value::Text(std::string(keptRecord.substr(0, whole)));
         view_.ShowRecord(RecordText(), RecordText().size());  // the end: where the work stood
         restored.record = true;
     }

@@ -405,6 +405,62 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
     }
 }
 
+// A record comes back entry by entry as it was kept, as far as its entries are whole.
+TEST(Kept, ARecordComesBackOnlyAsWholeEntries) {
+    const std::string e1 = "OUT 4L, 10.000 cSt\r\nA 48.19% 1.9276L, B 51.81% 2.0724L\r\n";
+    const std::string sheared = "A 36.8% 1.472L, B 63.2% 2.528L MAX\r\n";
+    const std::string odd =
+        "OUT  4\nL, .500 cSt\r\nA -13.45% 1E-11L, B 5.06999999999999% 1.5E+15L\r\n";
+    const struct {
+        const char* name;
+        std::string kept, restored;
+    } rows[] = {
+        {"whole entries, sheared or not", e1 + sheared + e1 + odd, e1 + sheared + e1 + odd},
+        {"cut in an entry's second line", e1 + e1.substr(0, 30), e1},
+        {"cut between a line and its line feed", e1 + e1.substr(0, e1.size() - 1), e1},
+        {"an entry without its split", e1 + "OUT 4L, 12.000 cSt\r\n", e1},
+        {"a sheared line cut short", e1 + sheared.substr(0, 20), e1},
+        {"spoiled in the middle", e1 + "OUT 4L, 1x.000 cSt\r\n" + e1.substr(20) + e1, e1},
+        {"a target without its three decimals", "OUT 4L, 10.00 cSt\r\n" + e1.substr(20), ""},
+        {"a split with a number not the record's",
+         "OUT 4L, 10.000 cSt\r\nA 48.19% 1.L, B 51.81% 2L\r\n", ""},
+        {"lines ended by line feeds alone",
+         "OUT 4L, 10.000 cSt\nA 48.19% 1.9276L, B 51.81% 2.0724L\n", ""},
+        {"the sheared line first", "OUT 4L, 10.000 cSt\r\n" + sheared, ""},
+    };
+    for (const auto& r : rows) {
+        Window reloaded;
+        const Form::Restored got = reloaded.form.Restore("", r.kept);
+        EXPECT_EQ(got.record, !r.restored.empty()) << r.name;
+        EXPECT_EQ(reloaded.form.RecordText(), r.restored) << r.name;
+    }
+}
+
+// A box holds text: kept bytes that are no UTF-8 restore no window.
+TEST(Kept, FieldsThatNoBoxCouldHoldRestoreNothing) {
+    Window w;
+    w.type(0, "七点二");
+    const std::string kept = w.form.KeptFields(0);
+    const struct {
+        const char* name;
+        std::string from, to;
+        bool restored;
+    } rows[] = {
+        {"Chinese as typed", "", "", true},
+        {"a byte no UTF-8 has", "七", "\xff\xff\xff", false},
+        {"a character cut in two", "七", "\xe4\xb8\x20", false},
+        {"an overlong form of a full stop", "七", "\xe0\x80\xae", false},
+        {"a surrogate half", "七", "\xed\xa0\x80", false},
+    };
+    for (const auto& r : rows) {
+        std::string fields = kept;
+        if (!r.from.empty()) fields.replace(fields.find(r.from), r.from.size(), r.to);
+        Window reloaded;
+        EXPECT_EQ(reloaded.form.Restore(fields, "").fields, r.restored) << r.name;
+        EXPECT_EQ(reloaded.view.boxes[0], r.restored ? "七点二" : "") << r.name;
+    }
+}
+
 // Every later build must bring back what the first release kept.
 TEST(Kept, TheFirstReleasesFormatComesBack) {
     std::ifstream file(OLVIMAR_KEPT_V1, std::ios::binary);
