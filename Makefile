@@ -58,12 +58,17 @@ sanitize: setup
 	@cmake --build $(BUILD)-sanitize --parallel $(JOBS)
 	@cd $(BUILD)-sanitize && ctest --output-on-failure --parallel $(JOBS)
 
-# The generation run under libFuzzer for FUZZ_SECONDS, from the seeds in fuzz/corpus. New inputs
-# go to the build folder, a finding to $(BUILD)-fuzz/crash-*; keep it in fuzz/corpus once fixed.
+# The fuzzers under libFuzzer for FUZZ_SECONDS in all, from their seeds: the generation run for
+# two thirds of it (fuzz/corpus), what a reloading page restores for the rest (fuzz/kept_corpus).
+# New inputs go to the build folder, a finding to $(BUILD)-fuzz/crash-*; keep it among the seeds
+# once fixed.
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DOLVIMAR_FUZZ=ON -DOLVIMAR_BUILD_UI=OFF \
 	    -DOLVIMAR_BUILD_BENCH=OFF -DOLVIMAR_BUILD_TESTS=OFF --log-level=WARNING
 	@cmake --build $(BUILD)-fuzz --parallel $(JOBS)
-	@mkdir -p $(BUILD)-fuzz/corpus
-	@$(BUILD)-fuzz/fuzz/generation_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=5 -max_len=512 \
-	    -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus fuzz/corpus
+	@mkdir -p $(BUILD)-fuzz/corpus $(BUILD)-fuzz/kept_corpus
+	@$(BUILD)-fuzz/fuzz/generation_fuzz -max_total_time=$$(( $(FUZZ_SECONDS) * 2 / 3 )) -timeout=5 \
+	    -max_len=512 -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus fuzz/corpus
+	@$(BUILD)-fuzz/fuzz/kept_fuzz -max_total_time=$$(( $(FUZZ_SECONDS) - $(FUZZ_SECONDS) * 2 / 3 )) \
+	    -timeout=5 -max_len=1024 -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/kept- \
+	    $(BUILD)-fuzz/kept_corpus fuzz/kept_corpus
