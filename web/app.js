@@ -7,7 +7,13 @@ import { ChartPanel } from "./chart_panel.js";
 import { TabKeeper } from "./kept_in_tab.js";
 import { RecordBox } from "./record_box.js";
 
-const module = await OlvimarModule();
+// A module that does not load, compile or start (a download cut short, a blocked .wasm, a browser
+// without WebAssembly) leaves the page saying so, its controls disabled; nothing more of it runs.
+let started = false;
+const module = await OlvimarModule({ onAbort: () => started && stop() }).catch((error) => {
+  olvimarStopped("start");
+  throw error;
+});
 const form = new module.Form();
 
 const $ = (id) => document.getElementById(id);
@@ -29,6 +35,17 @@ const phone = matchMedia(client.dataset.phone);
 // ---- Kept in this tab: a reload, or a phone reopening a discarded tab, finds it as it was ----
 
 const keeper = new TabKeeper(form);
+
+// A failure that escapes a handler (the module aborted, or anything unforeseen) stops the page:
+// it says so and keeps nothing more, so that a reload brings back what the tab kept before it.
+// A browser's notice that is no error (a ResizeObserver's loop) carries no error object.
+function stop() {
+  keeper.stop();
+  olvimarStopped("run");
+}
+addEventListener("error", (event) => {
+  if (event.error instanceof Error) stop();
+});
 
 // ---- The Form's view ----
 
@@ -188,7 +205,7 @@ document.addEventListener("keydown", (event) => {
 // Typing since the last handler is kept too when the tab goes to the background, and a record
 // that is not kept yet is kept at once, as it stands.
 document.addEventListener("visibilitychange", () => {
-  if (document.visibilityState !== "hidden") return;
+  if (document.visibilityState !== "hidden" || keeper.stopped) return;
   run(() => {});
   keeper.keepNow();
 });
@@ -205,4 +222,5 @@ boxes[0].focus(); // the first control of the tab order
 
 // The worker's own script is always asked of the network, so that a new release is seen at once.
 if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js", { updateViaCache: "none" });
+started = true;
 document.body.dataset.ready = "true";

@@ -34,6 +34,12 @@ export class TabKeeper {
     this.form = form;
     this.version = 0; // the version of the record that is kept
     this.copying = false;
+    this.stopped = false;
+  }
+
+  // The page has stopped: what is kept stays as it is, for a reload to bring back.
+  stop() {
+    this.stopped = true;
   }
 
   // What the tab kept, each part on its own: "" for a part that is not there or cannot be read.
@@ -55,6 +61,7 @@ export class TabKeeper {
   }
 
   keepFields() {
+    if (this.stopped) return;
     try {
       sessionStorage.setItem(names.fields, this.form.keptFields());
     } catch {
@@ -65,7 +72,7 @@ export class TabKeeper {
   // The one way the record is kept, which never writes an older version over a newer one. A record
   // too long to keep is removed rather than leave an older one in its place.
   keep(version, text) {
-    if (version < this.version) return;
+    if (version < this.version || this.stopped) return;
     try {
       sessionStorage.setItem(names.record, text);
     } catch {

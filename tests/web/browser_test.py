@@ -20,6 +20,7 @@ from selenium.webdriver.support.ui import Select, WebDriverWait
 
 import chart_checks
 import layout_checks
+import stop_checks
 import update_checks
 from page import Page, chromium, read_scenarios, served, webkit
 
@@ -199,6 +200,9 @@ def run_scenarios(site, path, making_a_release):
             if phone:
                 report("phone: sizes", phone_sizes(Page(driver, url, phone)))
                 continue
+            report("a page whose module cannot start says so", stop_checks.cannot_start(site, driver))
+            report("a module that aborts in a handler stops the page, which loses nothing",
+                   stop_checks.abort_in_a_handler(driver, url, path))
             report("the chart to a screen reader", chart_checks.screen_reader(Page(driver, url)))
             report("a record of 100 000 entries", long_record(Page(driver, url)))
             report("Ctrl+Z: a control's own edit first", own_edit_first(Page(driver, url)))
