@@ -21,6 +21,10 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 NARROW, WIDE, HEIGHT = 4770, 6825, 4365  # the client area, in twips
+# How long a step waits for the page's sign that it has happened. A driver may hand back before
+# the page has had its input (WebKit's does), so a step waits for the sign, never for a time; this
+# is only how long it takes before a sign that never comes is a failure.
+PATIENCE = 30
 
 
 def read_scenarios(path):
@@ -43,13 +47,27 @@ def read_scenarios(path):
 
 
 @contextlib.contextmanager
-def served(site, cache_control=None):
+def served(site, cache_control=None, spoiled=None):
     """The site from a static server on the loopback address, as a static host serves it, with
     CACHE_CONTROL on every answer if given; yields its address, and how to stop the server before
-    the end."""
+    the end. SPOILED, if given, answers for a file name: None to serve it as it is, bytes to serve
+    in its place, 404 for none."""
     class Files(http.server.SimpleHTTPRequestHandler):
         def __init__(self, *args, **kwargs):
             super().__init__(*args, directory=site, **kwargs)
+
+        def do_GET(self):
+            answer = spoiled and spoiled(self.path.split("?")[0].rsplit("/", 1)[-1])
+            if answer == 404:
+                self.send_error(404)
+            elif answer is not None:
+                self.send_response(200)
+                self.send_header("Content-Type", self.guess_type(self.path))
+                self.send_header("Content-Length", str(len(answer)))
+                self.end_headers()
+                self.wfile.write(answer)
+            else:
+                super().do_GET()
 
         def end_headers(self):
             if cache_control:
@@ -143,6 +161,7 @@ class Page:
         the tab before the page's own."""
         self.d = driver
         self.phone = phone
+        self.events = 0  # the events that steps have waited for
         if new_tab and driver.capabilities["browserName"] != "chrome":
             new_tab = False  # WebKit's MiniBrowser opens no tabs
         if new_tab:
@@ -185,60 +204,84 @@ class Page:
 
     def requests(self):
         """What the page asked for; the browser asks for the manifest and the icons on its own,
-        whenever it likes (the installability check fetches an icon a moment after load)."""
+        whenever it likes (the installability check fetches an icon a moment after load), and for
+        the worker's script whenever it looks for a new release (WebKit counts that fetch among the
+        page's, a moment after the page has registered its worker)."""
         return self.d.execute_script("""
             return performance.getEntriesByType('resource').map((e) => e.name)
-                .filter((name) => !/\\/(manifest\\.webmanifest|icon[^/]*|apple-touch-icon\\.png)$/.test(name))""")
+                .filter((name) => !/\\/(manifest\\.webmanifest|icon[^/]*|apple-touch-icon\\.png|sw\\.js)$/.test(name))""")
+
+    def wait(self, condition, problem):
+        """Waits for CONDITION (of the driver) to hold; PROBLEM (a text, or a function that
+        gives one) if it never does."""
+        try:
+            WebDriverWait(self.d, PATIENCE, poll_frequency=0.02).until(condition)
+            return None
+        except TimeoutException:
+            return problem() if callable(problem) else problem
+
+    def handled(self, event, action, key=None):
+        """Carries out ACTION, which brings the page an EVENT (a KEY's keydown, if given), and
+        waits until the page has handled it: a task after the event has reached every listener."""
+        self.events += 1
+        self.d.execute_script("""
+            const [type, key, number] = arguments;
+            const seen = (e) => {
+              if (key !== null && e.key !== key) return;
+              removeEventListener(type, seen, true);
+              setTimeout(() => { window.handled = number; });
+            };
+            addEventListener(type, seen, true);""", event, key, self.events)
+        action()
+        return self.wait(lambda d: d.execute_script("return window.handled") == self.events,
+                         f"the page never had the {key or event}")
 
     def type(self, box, text):
         # Into the box as a person gets there; a hidden shear box widens the window.
         self.reveal(box)
-        self.d.execute_script("arguments[0].focus(); arguments[0].select()", self.el(f"Text1_{box}"))
+        element = self.el(f"Text1_{box}")
+        self.d.execute_script("arguments[0].focus(); arguments[0].select()", element)
         self.keys(text if text else Keys.DELETE)  # what is typed replaces what was selected
+        return self.wait(lambda d: element.get_property("value") == text,
+                         lambda: f"box {box} holds {element.get_property('value')!r} after typing {text!r}")
 
     def reveal(self, box):
         """On a phone, a person opens the shear disclosure to reach a shear box."""
         if self.phone and int(box) >= 4 and not self.el(f"Text1_{box}").is_displayed():
-            self.el("Command3").click()
+            self.handled("click", self.el("Command3").click)
 
     def step(self, word, arg, text):
         """Carries out one step or check; returns what went wrong, or None."""
         if word != "message" and self.el("message").get_property("open"):
             return f"a message box nobody expected: {self.el('message-text').text!r}"
         if word == "type":
-            self.type(arg, text)
+            return self.type(arg, text)
         elif word == "temperature":
             Select(self.el("Combo1")).select_by_index(int(arg))
+            return self.wait(lambda d: self.el("Combo1").get_property("selectedIndex") == int(arg),
+                             f"row {arg} of the temperature was not chosen")
         elif word == "focus":
             self.reveal(arg)
             self.d.execute_script("arguments[0].focus()", self.el(f"Text1_{arg}"))
         elif word == "preset" and self.phone:
             # A tap inserts; the hint row is not offered on a phone, the blank row does the same.
-            self.el(f"List1_row{5 if arg == '6' else arg}").click()
+            return self.handled("click", self.el(f"List1_row{5 if arg == '6' else arg}").click)
         elif word == "preset":
-            ActionChains(self.d).double_click(self.el(f"List1_row{arg}")).perform()
+            row = self.el(f"List1_row{arg}")
+            return self.handled("dblclick", ActionChains(self.d).double_click(row).perform)
         elif word in ("generate", "clear") and self.phone:
-            self.el("Command1" if word == "generate" else "Command2").click()
-        elif word == "generate":
-            self.keys(Keys.ENTER)  # Enter presses Generate from a field
-        elif word == "clear":
-            self.keys(Keys.ESCAPE)
+            return self.handled("click", self.el("Command1" if word == "generate" else "Command2").click)
+        elif word in ("generate", "clear"):  # Enter presses Generate from a field, Esc Clear
+            key = Keys.ENTER if word == "generate" else Keys.ESCAPE
+            return self.handled("keydown", lambda: self.keys(key), "Enter" if word == "generate" else "Escape")
         elif word == "bar":
-            bar = self.el("Command3")
-            before = bar.get_attribute("aria-expanded")
-            for _ in range(2):  # WebKit's driver now and then loses a click on the thin bar
-                bar.click()
-                try:
-                    WebDriverWait(self.d, 1).until(lambda d: bar.get_attribute("aria-expanded") != before)
-                    break
-                except TimeoutException:
-                    continue
+            return self.handled("click", self.el("Command3").click)
         elif word == "undo" and self.phone:
             if self.el("UndoClear").is_displayed():  # otherwise there is nothing to tap
-                self.el("UndoClear").click()
+                return self.handled("click", self.el("UndoClear").click)
         elif word == "undo":  # from Clear, which a person has just pressed
             self.d.execute_script("arguments[0].focus()", self.el("Command2"))
-            self.ctrl("z")
+            return self.handled("keydown", lambda: self.ctrl("z"), "z")
         elif word == "hint":
             hint = self.d.execute_script(
                 "return document.querySelector('#Text2 .cm-content').getAttribute('aria-placeholder')")
@@ -250,9 +293,7 @@ class Page:
             if shown != text:
                 return f"record box holds {shown!r}, expected {text!r}"
         elif word == "message":
-            try:  # WebKit's driver may hand back before the page has handled the key
-                WebDriverWait(self.d, 2).until(lambda d: self.el("message").get_property("open"))
-            except TimeoutException:
+            if not self.el("message").get_property("open"):
                 return "no message box"
             shown = self.el("message-text").text
             if not shown.startswith(text):
@@ -260,8 +301,8 @@ class Page:
             if self.el("message-title").text != "Olvimar":
                 return "the message box is not titled Olvimar"
             self.keys(Keys.ENTER)  # its button has the focus
-            if self.el("message").get_property("open"):
-                return "the message box did not close"
+            return self.wait(lambda d: not self.el("message").get_property("open"),
+                             "the message box did not close")
         elif word == "box":
             shown = self.el(f"Text1_{arg}").get_property("value")
             if shown != text:
@@ -273,10 +314,8 @@ class Page:
         elif word == "wide":
             expected = (WIDE if arg == "1" else NARROW) * self.font() / 180
             width = lambda: self.d.execute_script("return client.getBoundingClientRect().width - 2")
-            try:  # WebKit's driver may hand back before the page has drawn the new width
-                WebDriverWait(self.d, 2).until(lambda d: abs(width() - expected) <= 0.5)
-            except TimeoutException:
-                return f"the window is {width()} px wide, expected {expected}"
+            return self.wait(lambda d: abs(width() - expected) <= 0.5,
+                             lambda: f"the window is {width()} px wide, expected {expected}")
         else:
             return f"unknown step {word}"
         return None
