@@ -86,9 +86,14 @@ void ChartWindowTest::ctrlGOpensItWithTheHandleFocused() {
 void ChartWindowTest::theRecordBoxMenuOpensIt() {
     auto* record = form->findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
     QString offered;
-    QTimer::singleShot(50, this, [&] {
+    // The menu runs an event loop of its own: the timer looks at each turn of it until the menu
+    // is up, and the event is answered only once the menu has closed.
+    QTimer whenShown;
+    whenShown.setInterval(0);
+    connect(&whenShown, &QTimer::timeout, this, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
+        if (!menu || !menu->isVisible()) return;
+        whenShown.stop();
         for (QAction* action : menu->actions())
             if (action->text() == QString::fromUtf8(olvimar::texts::kOpenChart)) {
                 offered = action->shortcut().toString();
@@ -96,9 +101,11 @@ void ChartWindowTest::theRecordBoxMenuOpensIt() {
             }
         menu->close();
     });
+    whenShown.start();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10),
                             record->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(record, &event);
+    whenShown.stop();
     QCOMPARE(offered, QStringLiteral("Ctrl+G"));
     QVERIFY(form->chartWindow() && form->chartWindow()->isVisible());
 }
