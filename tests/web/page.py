@@ -162,14 +162,15 @@ class Page:
         self.d = driver
         self.phone = phone
         self.events = 0  # the events that steps have waited for
-        if new_tab and driver.capabilities["browserName"] != "chrome":
-            new_tab = False  # WebKit's MiniBrowser opens no tabs
         if new_tab:
+            # A tab of its own, in WebKit too: there, what a page keeps as it is left may reach
+            # the tab's storage after the next page of the same tab has cleared it.
             old = driver.current_window_handle
             driver.switch_to.new_window("tab")
+            tab = driver.current_window_handle
             driver.switch_to.window(old)
             driver.close()
-            driver.switch_to.window(driver.window_handles[-1])
+            driver.switch_to.window(tab)
         else:
             driver.get(url.replace("index.html", "manifest.webmanifest"))  # the origin, not the page
             driver.execute_script("sessionStorage.clear()")
