@@ -13,64 +13,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "calc/fixed_point.h"
+#include "calc/fixed_math.h"
 #include "calc/ln_detail.h"
-#include "calc/ln_table.h"
 
 namespace olvimar {
 
-namespace {
-
-Fixed Ln2() {
-    Fixed ln2;
-    for (const double part : ln_table::kLn2) ln2 = ln2 + Fixed(part);
-    return ln2;
-}
-
-// 1 / d for a double d from 1/2 to 2^31: the double's reciprocal, then two Newton steps, each of
-// which doubles the bits that are right.
-Fixed Reciprocal(double d) {
-    const Fixed x(d), two(2.0);
-    Fixed r(1 / d);
-    for (int step = 0; step < 2; ++step) r = r * (two - x * r);
-    return r;
-}
-
-// ln y for y from 1/2 to 32: the exact phase on the double d nearest to y, and ln(1 + e) with
-// e = (y - d) / d, |e| <= 2^-53, to e^3.
-Fixed Ln(const Fixed& y) {
-    const double d = y.ToDouble();
-    const Fixed e = (y - Fixed(d)) * Reciprocal(d);
-    const Fixed e2 = e * e;
-    return ln_detail::LnExactFixed(d) + e - e2 / 2 + e2 * e / 3;
-}
-
-// exp y for y from -1 to 21: y = k ln 2 + r with |r| <= 0.35, exp r by its series to r^45, and
-// 2^k exactly.
-Fixed Exp(const Fixed& y) {
-    const Fixed ln2 = Ln2();
-    const long k = std::lround(y.ToDouble() / ln2.ToDouble());
-    const Fixed r = y - ln2 * Fixed(static_cast<double>(k));
-    Fixed sum(1.0), term(1.0);
-    for (std::uint32_t n = 1; n <= 45; ++n) {
-        term = term * r / n;
-        sum = sum + term;
-    }
-    return sum * Fixed(std::ldexp(1.0, static_cast<int>(k)));
-}
-
-// Thousandths of a positive v, to the nearest, a tie upwards. Within 2^-90 of a tie the last
-// bits decide; no such mix is known.
-std::int64_t Thousandths(const Fixed& v) {
-    const std::int64_t whole = static_cast<std::int32_t>(v.words().back());
-    const Fixed fraction = v - Fixed(static_cast<double>(whole));
-    const Fixed scaled = fraction * Fixed(1000.0) + Fixed(0.5);
-    return whole * 1000 + static_cast<std::int32_t>(scaled.words().back());
-}
-
-}  // namespace
-
 std::int64_t BlendThousandths(double c, double sumA, double sumB, int hundredths) {
+    using fixed::Exp, fixed::Ln, fixed::Thousandths;
     // At the ends the blend is one oil: (c + V) - c, exactly.
     if (hundredths >= 10000) return Thousandths(Fixed(sumA) - Fixed(c));
     if (hundredths <= 0) return Thousandths(Fixed(sumB) - Fixed(c));
