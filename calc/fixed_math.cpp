@@ -60,7 +60,7 @@ Fixed Pow10(const Fixed& y) {
     return Exp(y * Ln10());
 }
 
-Fixed Decimal(std::int32_t m, int decimals) {
+Fixed Constant(std::int32_t m, int decimals) {
     Fixed v(static_cast<double>(m));
     for (int i = 0; i < decimals; ++i) v = v / 10;
     return v;

@@ -26,7 +26,7 @@ Fixed Exp(const Fixed& y);
 Fixed Pow10(const Fixed& y);
 
 // m / 10^decimals, for a constant m below 2^31 written with `decimals` decimals (1.47 is 147, 2).
-Fixed Decimal(std::int32_t m, int decimals);
+Fixed Constant(std::int32_t m, int decimals);
 
 // A positive v to the nearest thousandth, a tie upwards; and to the nearest whole number, a tie
 // to the even one. Within 2^-90 of a tie the last bits decide.

@@ -1,0 +1,100 @@
+// L, H and the first formula are rational in U and Y, and are worked out exactly in whole numbers,
+// so that an exact half is seen as one. The second formula is worked out in fixed point to within
+// 2^-100 and rounded; within that of a half, the last bits decide, as for a blend's viscosity.
+#include "calc/viscosity_index.h"
+
+#include <cmath>
+
+#include "calc/d2270_table1.h"
+#include "calc/fixed_math.h"
+
+namespace olvimar {
+
+namespace {
+
+using d2270::kTable1;
+
+constexpr double kMostIndex = 1e9;
+
+// L and H over one denominator, exactly: L = l / d, H = h / d.
+struct Bounds {
+    BigInt l, h, d;
+};
+
+// Y as yn / 10^s. Table 1 where Y is within it, between its rows i and i + 1.
+Bounds FromTable(const BigInt& yn, int s, std::size_t i) {
+    const d2270::Row &lo = kTable1[i], &hi = kTable1[i + 1];
+    const BigInt x = BigInt(100) * yn;  // 100 Y 10^s, as the rows' hundredths times 10^s
+    const BigInt from = BigInt(lo.kv100).TimesPowerOfTen(s),
+                 to = BigInt(hi.kv100).TimesPowerOfTen(s);
+    return {BigInt(lo.l) * (to - x) + BigInt(hi.l) * (x - from),
+            BigInt(lo.h) * (to - x) + BigInt(hi.h) * (x - from), BigInt(1000) * (to - from)};
+}
+
+// Above 70, the standard's quadratics times 10^4 10^(2s).
+Bounds FromFormulas(const BigInt& yn, int s) {
+    const BigInt y2 = yn * yn, y1 = yn.TimesPowerOfTen(s), y0 = BigInt(1).TimesPowerOfTen(2 * s);
+    return {BigInt(8353) * y2 + BigInt(146700) * y1 - BigInt(2160000) * y0,
+            BigInt(1684) * y2 + BigInt(118500) * y1 - BigInt(970000) * y0, BigInt(10000) * y0};
+}
+
+// The row i with row i at or below 100 Y and row i + 1 above it (or at it, at 70).
+std::size_t RowOf(const BigInt& yn, int s) {
+    std::size_t i = 0;
+    const BigInt x = BigInt(100) * yn;
+    while (i + 2 < kTable1.size() &&
+           Compare(BigInt(kTable1[i + 1].kv100).TimesPowerOfTen(s), x) <= 0)
+        ++i;
+    return i;
+}
+
+// ln H in fixed point, for the second formula.
+Fixed LnH(const Fixed& y, bool inTable, std::size_t i) {
+    if (inTable) {
+        const d2270::Row &lo = kTable1[i], &hi = kTable1[i + 1];
+        const Fixed along = (Fixed(100.0) * y - Fixed(static_cast<double>(lo.kv100))) /
+                            static_cast<std::uint32_t>(hi.kv100 - lo.kv100);
+        const Fixed h =
+            (Fixed(static_cast<double>(lo.h)) + along * Fixed(static_cast<double>(hi.h - lo.h))) /
+            1000;
+        return fixed::Ln(h);
+    }
+    // H = Y² (0.1684 + 11.85 / Y - 97 / Y²), so that a large Y stays within the fixed point.
+    const Fixed r = fixed::Reciprocal(y);
+    const Fixed rest =
+        fixed::Constant(1684, 4) + fixed::Constant(1185, 2) * r - Fixed(97.0) * r * r;
+    return Fixed(2.0) * fixed::Ln(y) + fixed::Ln(rest);
+}
+
+}  // namespace
+
+std::variant<std::int64_t, Undefined> ViscosityIndex(const Decimal& u, const Decimal& y) {
+    if (!IsPositive(u) || !IsPositive(y)) return Undefined::NotPositive;
+    if (Compare(y, DecimalOf(2, 0)) < 0) return Undefined::BelowTwo;
+    if (Compare(y, u) >= 0) return Undefined::NotThinnerHot;
+
+    const int s = DecimalsOf(y), t = DecimalsOf(u);
+    const BigInt yn = Scaled(y, s), un = Scaled(u, t);
+    const bool inTable = Compare(y, DecimalOf(70, 0)) <= 0;
+    const std::size_t row = inTable ? RowOf(yn, s) : 0;
+    const Bounds b = inTable ? FromTable(yn, s, row) : FromFormulas(yn, s);
+    // U = un / 10^t against H = h / d.
+    const BigInt uOverH = un * b.d, hScaled = b.h.TimesPowerOfTen(t);
+
+    const auto bounded = [](double approx) { return std::fabs(approx) <= kMostIndex; };
+    if (Compare(uOverH, hScaled) >= 0) {  // U >= H: 100 (L - U) / (L - H)
+        const BigInt num = BigInt(100) * (b.l.TimesPowerOfTen(t) - uOverH);
+        const BigInt den = (b.l - b.h).TimesPowerOfTen(t);
+        if (!bounded(num.ToDouble() / den.ToDouble())) return Undefined::TooThick;
+        return NearestWhole(num, den);
+    }
+    // N = ln(H / U) / ln Y; Y is at most 10^9 here, so its fixed point holds it.
+    const std::optional<Fixed> yf = FixedOf(y), uf = FixedOf(u);
+    if (!yf || !uf) return Undefined::TooThick;
+    const Fixed n = fixed::Quotient(LnH(*yf, inTable, row) - fixed::Ln(*uf), fixed::Ln(*yf));
+    if (n.ToDouble() > 7) return Undefined::TooThick;  // 10^N / 0.00715 would pass 2^31
+    const Fixed vi = (fixed::Pow10(n) - Fixed(1.0)) / 715 * Fixed(100000.0) + Fixed(100.0);
+    return fixed::Nearest(vi);
+}
+
+}  // namespace olvimar

@@ -1,0 +1,57 @@
+// The grades at the edges of their bands, in a gap, and where two bands overlap.
+#include <gtest/gtest.h>
+
+#include "calc/grades.h"
+
+namespace olvimar {
+namespace {
+
+TEST(Grades, IsoFromTheViscosityAt40) {
+    const struct {
+        const char* name;
+        const char* at40;
+        int grade, below, above;
+    } rows[] = {
+        {"VG 32's lowest", "28.8", 32, 22, 0},
+        {"just below it: the gap after VG 22", "28.79", 0, 22, 32},
+        {"VG 22's highest", "24.2", 22, 15, 0},
+        {"just above it: the same gap", "24.201", 0, 22, 32},
+        {"below VG 2", "1.97", 0, 0, 2},
+        {"VG 2's lowest", "1.98", 2, 0, 0},
+        {"VG 3200's highest", "3520", 3200, 2200, 0},
+        {"beyond VG 3200", "3520.01", 0, 3200, 0},
+    };
+    for (const auto& r : rows) {
+        const IsoGrade g = IsoGradeOf(*ExactDecimal(r.at40));
+        EXPECT_EQ(g.grade, r.grade) << r.name;
+        if (g.grade == 0) {
+            EXPECT_EQ((std::pair{g.below, g.above}), (std::pair{r.below, r.above})) << r.name;
+        }
+    }
+}
+
+TEST(Grades, SaeFromTheViscosityAt100) {
+    const struct {
+        const char* name;
+        const char* at100;
+        std::vector<int> grades, winter;
+    } rows[] = {
+        {"SAE 30's least", "9.3", {30}, {0, 5, 10, 15, 20, 25}},
+        {"just below: SAE 20 alone", "9.29", {20}, {0, 5, 10, 15, 20}},
+        {"SAE 12 and 16 overlap", "6.5", {12, 16}, {0, 5, 10, 15, 20}},
+        {"SAE 8 and 12 overlap", "5.0", {8, 12}, {0, 5, 10}},
+        {"SAE 8's least", "4.0", {8}, {0, 5}},
+        {"below every band", "3.99", {}, {0, 5}},
+        {"SAE 60's band ends below 26.1", "26.1", {}, {0, 5, 10, 15, 20, 25}},
+        {"too thin for any W grade", "3.79", {}, {}},
+    };
+    for (const auto& r : rows) {
+        std::vector<int> grades;
+        for (const SaeGrade& g : SaeGradesOf(*ExactDecimal(r.at100))) grades.push_back(g.grade);
+        EXPECT_EQ(grades, r.grades) << r.name;
+        EXPECT_EQ(WinterGradesReached(*ExactDecimal(r.at100)), r.winter) << r.name;
+    }
+}
+
+}  // namespace
+}  // namespace olvimar
