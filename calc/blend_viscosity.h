@@ -7,6 +7,9 @@
 // record's question.
 namespace olvimar {
 
+// A share of oil A in hundredths of a percent: from none to all of it.
+inline constexpr int kAllOfA = 10000;
+
 // The most that c + viscosity may be for the exact viscosity of a blend: the fixed point it is
 // worked out in holds two to the 31st before its point.
 inline constexpr double kMostBlendSum = 0x1p30;

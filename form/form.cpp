@@ -52,9 +52,7 @@ BlendFields Form::readFields() const {
     return f;
 }
 
-chart::Picture Form::BlendChart(int hundredths, const chart::Frame& frame) const {
-    return chart::Draw({readFields(), view_.Text1(2), hundredths}, temp, frame);
-}
+
 
 void Form::Command1_Click() {
     try {

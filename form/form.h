@@ -8,7 +8,6 @@
 
 #include "calc/blend.h"
 #include "calc/value.h"
-#include "form/chart.h"
 
 namespace olvimar {
 
@@ -52,8 +51,10 @@ class Form {
     void UndoClear();
     bool CanUndoClear() const { return !cleared.isEmpty(); }
 
-    // The blend chart of what the boxes hold now, its handle at `hundredths` of a percent of A.
-    chart::Picture BlendChart(int hundredths, const chart::Frame& frame) const;
+    // What one calculation would read of the boxes now, and the blending rule's constants: what
+    // the charts and the data sheet are drawn from.
+    BlendFields Inputs() const { return readFields(); }
+    const TempTable& Temperatures() const { return temp; }
 
     // What a reloaded page brings back: the six boxes, the temperature row, the width and where
     // the chart's handle stands (`handle`, hundredths of a percent) as one text, its format's

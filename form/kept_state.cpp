@@ -9,6 +9,7 @@
 #include <charconv>
 #include <optional>
 
+#include "calc/blend_viscosity.h"
 #include "calc/record_entries.h"
 #include "calc/value_ops.h"
 #include "form/form.h"
@@ -90,7 +91,7 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
         text.remove_prefix(box.size() + 1);
     }
     if (*version >= 2) {
-        f.handle = Within(text, 0, chart::kAllOfA);
+        f.handle = Within(text, 0, kAllOfA);
         if (!f.handle) return std::nullopt;
     }
     if (!text.empty()) return std::nullopt;

@@ -16,7 +16,7 @@
 #include "calc/failure.h"
 #include "calc/generation.h"
 #include "calc/targets.h"
-#include "form/chart.h"
+#include "chart/chart.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/chart.h"
+#include "chart/chart.h"
 #include "form/form.h"
 #include "form/layout.h"
 

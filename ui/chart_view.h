@@ -3,7 +3,7 @@
 #include <QSlider>
 #include <functional>
 
-#include "form/chart.h"
+#include "chart/chart.h"
 
 namespace olvimar {
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "form/chart.h"
+#include "chart/chart.h"
 
 class QLabel;
 class QLineEdit;

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "chart/chart.h"
 #include "form/layout.h"
 #include "form/window_texts.h"
 #include "ui/accessible.h"
@@ -216,7 +217,8 @@ void Form1::openChart() {
     if (!chart_)
         chart_ = new ChartWindow(
             [this](int hundredths, const chart::Frame& frame) {
-                return form_.BlendChart(hundredths, frame);
+                return chart::Draw({form_.Inputs(), Text1(2), hundredths}, form_.Temperatures(),
+                                   frame);
             },
             this);
     chart_->follow();

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "calc/value_ops.h"
+#include "chart/chart.h"
 #include "form/form.h"
 #include "form/keys.h"
 #include "form/record_lines.h"
@@ -77,7 +78,8 @@ class WebForm : private FormView {
     // The blend chart of what the boxes hold, for a frame of `width` x `height` px written in a
     // font of `font` px: its SVG, where the handle stands, and its words.
     val chart(double width, double height, double font) {
-        picture_ = form_.BlendChart(hundredths_, {width, height, font});
+        picture_ = chart::Draw({form_.Inputs(), boxes_[2], hundredths_}, form_.Temperatures(),
+                               {width, height, font});
         val c = val::object();
         c.set("svg", ChartSvg(picture_));
         c.set("needs", picture_.needs);

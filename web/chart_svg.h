@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "form/chart.h"
+#include "chart/chart.h"
 
 namespace olvimar {
 

@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "form/chart.h"
+#include "chart/chart.h"
 #include "form/window_texts.h"
 #include "ui/chart_view.h"
 #include "ui/chart_window.h"

@@ -1,4 +1,4 @@
-#include "form/chart_scale.h"
+#include "chart/chart_scale.h"
 
 #include <cmath>
 #include <initializer_list>

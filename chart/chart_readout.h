@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "form/chart.h"
-#include "form/chart_scale.h"
+#include "chart/chart.h"
+#include "chart/chart_scale.h"
 
 namespace olvimar::chart {
 

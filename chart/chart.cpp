@@ -1,4 +1,4 @@
-#include "form/chart.h"
+#include "chart/chart.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include "calc/number_rules.h"
 #include "calc/targets.h"
 #include "calc/value_ops.h"
-#include "form/chart_readout.h"
-#include "form/chart_scale.h"
+#include "chart/chart_readout.h"
+#include "chart/chart_scale.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/blend.h"
+#include "calc/blend_viscosity.h"
 #include "form/keys.h"
 
 // The blend chart: the blend line of the two oils on the blending rule's own scale, the targets on
@@ -21,7 +22,7 @@ struct Frame {
 
 // Where the handle stands, in hundredths of a percent of oil A: from none to all of it, and an
 // even mix until the user moves it.
-inline constexpr int kAllOfA = 10000;
+using olvimar::kAllOfA;
 inline constexpr int kEvenMix = kAllOfA / 2;
 
 // What the boxes hold, and where the handle stands.

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calc/blend.h"
-#include "form/chart.h"
+#include "chart/chart.h"
 
 namespace olvimar::chart {
 namespace {

@@ -1,4 +1,4 @@
-#include "form/chart_readout.h"
+#include "chart/chart_readout.h"
 
 #include "calc/blend_viscosity.h"
 #include "calc/failure.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "form/chart.h"
+#include "chart/chart.h"
 
 namespace olvimar::chart {
 
