@@ -52,8 +52,6 @@ BlendFields Form::readFields() const {
     return f;
 }
 
-
-
 void Form::Command1_Click() {
     try {
         const std::size_t before = RecordText().size();

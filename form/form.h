@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/blend.h"
 #include "calc/value.h"
@@ -56,15 +57,17 @@ class Form {
     BlendFields Inputs() const { return readFields(); }
     const TempTable& Temperatures() const { return temp; }
 
-    // What a reloaded page brings back: the six boxes, the temperature row, the width and where
-    // the chart's handle stands (`handle`, hundredths of a percent) as one text, its format's
-    // version first; and the record apart from it (it may be long, and changes less often).
-    std::string KeptFields(int handle) const;
+    // What a reloaded page brings back: the six boxes, the temperature row, the width, where
+    // the chart's handle stands (`handle`, hundredths of a percent) and the texts of the data
+    // sheet's boxes (`sheet`) as one text, its format's version first; and the record apart from
+    // it (it may be long, and changes less often).
+    std::string KeptFields(int handle, const std::vector<std::string>& sheet) const;
     // Shows the window as it was kept: the fields of any version a release wrote, and the record
     // on its own, whatever becomes of the fields. Fields that are no kept text restore nothing.
     struct Restored {
         bool fields = false, record = false;
-        std::optional<int> handle;  // where the chart's handle stood, if the fields said
+        std::optional<int> handle;       // where the chart's handle stood, if the fields said
+        std::vector<std::string> sheet;  // the data sheet's boxes, if the fields kept any
     };
     Restored Restore(std::string_view fields, std::string_view keptRecord);
 

@@ -2,7 +2,8 @@
 //   "olvimar N", then the items of version N, every item followed by a line feed:
 //   version 1: the temperature row, wide (0 or 1), then each box as its byte count and its text,
 //              so that any text, line feeds included, comes back as typed;
-//   version 2: the same, then where the chart's handle stands, in hundredths of a percent.
+//   version 2: the same, then where the chart's handle stands, in hundredths of a percent;
+//   version 3: the same, then the number of the data sheet's boxes and each as a box above.
 // Every build reads every version that an earlier release wrote, and writes the last. The record
 // is kept apart and comes back on its own, whatever becomes of the fields.
 #include <array>
@@ -19,13 +20,15 @@ namespace olvimar {
 namespace {
 
 constexpr std::string_view kHeading = "olvimar ";
-constexpr int kVersion = 2;
+constexpr int kMostSheetBoxes = 16;  // more than any sheet has
+constexpr int kVersion = 3;
 
 struct Fields {
     std::array<std::string, 6> boxes;
     int temperature = -1;
     bool wide = false;
     std::optional<int> handle;
+    std::vector<std::string> sheet;
 };
 
 // Reads a number and its line feed from the front of `text`.
@@ -70,6 +73,19 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
+// A box's text as its byte count and its text, each followed by a line feed, from the front of
+// `text`; none for anything else, or for bytes no box can hold.
+std::optional<std::string> Box(std::string_view& text) {
+    const std::optional<long long> size = Number(text);
+    if (!size || *size < 0 || static_cast<std::size_t>(*size) >= text.size() ||
+        text[static_cast<std::size_t>(*size)] != '\n')
+        return std::nullopt;
+    std::string box(text.substr(0, static_cast<std::size_t>(*size)));
+    if (!IsUtf8(box)) return std::nullopt;
+    text.remove_prefix(box.size() + 1);
+    return box;
+}
+
 std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures) {
     if (!text.starts_with(kHeading)) return std::nullopt;
     text.remove_prefix(kHeading.size());
@@ -82,17 +98,22 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
     f.temperature = *temperature;
     f.wide = *wide == 1;
     for (std::string& box : f.boxes) {
-        const std::optional<long long> size = Number(text);
-        if (!size || *size < 0 || static_cast<std::size_t>(*size) >= text.size() ||
-            text[static_cast<std::size_t>(*size)] != '\n')
-            return std::nullopt;
-        box = text.substr(0, static_cast<std::size_t>(*size));
-        if (!IsUtf8(box)) return std::nullopt;
-        text.remove_prefix(box.size() + 1);
+        const std::optional<std::string> b = Box(text);
+        if (!b) return std::nullopt;
+        box = *b;
     }
     if (*version >= 2) {
         f.handle = Within(text, 0, kAllOfA);
         if (!f.handle) return std::nullopt;
+    }
+    if (*version >= 3) {
+        const std::optional<int> boxes = Within(text, 0, kMostSheetBoxes);
+        if (!boxes) return std::nullopt;
+        for (int i = 0; i < *boxes; ++i) {
+            const std::optional<std::string> b = Box(text);
+            if (!b) return std::nullopt;
+            f.sheet.push_back(*b);
+        }
     }
     if (!text.empty()) return std::nullopt;
     return f;
@@ -100,7 +121,7 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
 
 }  // namespace
 
-std::string Form::KeptFields(int handle) const {
+std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet) const {
     std::string text(kHeading);
     text += std::to_string(kVersion) + '\n';
     text += std::to_string(view_.Combo1Index()) + '\n' + (IsTrue(wide) ? "1\n" : "0\n");
@@ -108,7 +129,9 @@ std::string Form::KeptFields(int handle) const {
         const std::string box = view_.Text1(i);
         text += std::to_string(box.size()) + '\n' + box + '\n';
     }
-    return text + std::to_string(handle) + '\n';
+    text += std::to_string(handle) + '\n' + std::to_string(sheet.size()) + '\n';
+    for (const std::string& box : sheet) text += std::to_string(box.size()) + '\n' + box + '\n';
+    return text;
 }
 
 Form::Restored Form::Restore(std::string_view fields, std::string_view keptRecord) {
@@ -119,6 +142,7 @@ Form::Restored Form::Restore(std::string_view fields, std::string_view keptRecor
         if (f->wide != IsTrue(wide)) Command3_Click();
         restored.fields = true;
         restored.handle = f->handle;
+        restored.sheet = f->sheet;
     }
     // Only whole entries: a record cut short or spoiled comes back as far as it is whole.
     if (const std::size_t whole = WholeEntries(keptRecord); whole > 0) {

@@ -102,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Form::Restored r = w.form.Restore(fields, kept);
 
     // A window the boxes can hold, or nothing at all.
-    if (!r.fields && (w.view.changes != 0 || r.handle)) Fail("half a window restored");
+    if (!r.fields && (w.view.changes != 0 || r.handle || !r.sheet.empty()))
+        Fail("half a window restored");
     if (r.fields) {
         if (w.view.combo < -1 || w.view.combo > 2) Fail("a temperature row the table lacks");
         if (r.handle && (*r.handle < 0 || *r.handle > chart::kAllOfA))
@@ -113,9 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail("a width that is not the window's state");
         // Kept again, the window comes back as it is.
         Window again;
-        if (!again.form.Restore(w.form.KeptFields(r.handle.value_or(0)), "").fields ||
-            again.view.boxes != w.view.boxes || again.view.combo != w.view.combo ||
-            again.form.wideValue() != w.form.wideValue())
+        const Form::Restored back =
+            again.form.Restore(w.form.KeptFields(r.handle.value_or(0), r.sheet), "");
+        if (!back.fields || again.view.boxes != w.view.boxes || again.view.combo != w.view.combo ||
+            again.form.wideValue() != w.form.wideValue() || back.sheet != r.sheet)
             Fail("a restored window that does not keep");
     }
 

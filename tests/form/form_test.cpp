@@ -342,6 +342,7 @@ TEST(Keys, EachKeyInEachKindOfControl) {
 
 TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
     const std::array<std::string, 6> typed = {"7.276", "13.69", "10,12", "4\n", "10", "5 "};
+    const std::vector<std::string> sheet = {"40", "", "1e2", "七", "-5"};
     for (const int temperature : {-1, 0, 1, 2}) {  // none chosen, and every row
         for (const int presses : {0, 1, 2}) {      // narrow, widened, narrowed by the bar
             Window w;
@@ -349,7 +350,7 @@ TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
             w.view.combo = temperature;
             for (int p = 0; p < presses; ++p) w.form.Command3_Click();
             Window reloaded;
-            const Form::Restored r = reloaded.form.Restore(w.form.KeptFields(4819), "");
+            const Form::Restored r = reloaded.form.Restore(w.form.KeptFields(4819, sheet), "");
             const std::string row =
                 std::to_string(temperature) + ", bar " + std::to_string(presses);
             EXPECT_TRUE(r.fields && !r.record) << row;
@@ -358,6 +359,7 @@ TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
             EXPECT_EQ(reloaded.view.width, presses == 1 ? layout::kWideWidth : layout::kNarrowWidth)
                 << row;
             EXPECT_EQ(r.handle, 4819) << row;
+            EXPECT_EQ(r.sheet, sheet) << row;
         }
     }
 }
@@ -369,11 +371,11 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
     w.view.combo = 0;
     w.form.Command1_Click();
     const std::string record(w.form.RecordText());
-    const std::string kept = w.form.KeptFields(5000);
+    const std::string kept = w.form.KeptFields(5000, {});
     std::string otherVersion = kept;
     otherVersion[8] = '9';
     std::string wider = kept;  // the width, after the heading and the temperature row, as 2
-    ASSERT_EQ(wider.substr(0, 14), "olvimar 2\n0\n0\n");
+    ASSERT_EQ(wider.substr(0, 14), "olvimar 3\n0\n0\n");
     wider[12] = '2';
     std::string beyond = kept;  // the temperature row as 3, of three rows
     beyond[10] = '3';
@@ -440,7 +442,7 @@ TEST(Kept, ARecordComesBackOnlyAsWholeEntries) {
 TEST(Kept, FieldsThatNoBoxCouldHoldRestoreNothing) {
     Window w;
     w.type(0, "七点二");
-    const std::string kept = w.form.KeptFields(0);
+    const std::string kept = w.form.KeptFields(0, {});
     const struct {
         const char* name;
         std::string from, to;
@@ -461,19 +463,30 @@ TEST(Kept, FieldsThatNoBoxCouldHoldRestoreNothing) {
     }
 }
 
-// Every later build must bring back what the first release kept.
-TEST(Kept, TheFirstReleasesFormatComesBack) {
-    std::ifstream file(OLVIMAR_KEPT_V1, std::ios::binary);
-    const std::string v1((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    ASSERT_TRUE(v1.starts_with("olvimar 1\n")) << OLVIMAR_KEPT_V1;
-    Window reloaded;
-    const Form::Restored r = reloaded.form.Restore(v1, "");
-    ASSERT_TRUE(r.fields);
-    EXPECT_EQ(reloaded.view.boxes,
-              (std::array<std::string, 6>{"7.276", "13.69", "10,12", "4\n", "10", "5 "}));
-    EXPECT_EQ(reloaded.view.combo, 2);  // -5 degrees, the last row
-    EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1));
-    EXPECT_FALSE(r.handle.has_value());  // the first release kept no chart
+// Every later build must bring back what every earlier release kept.
+TEST(Kept, EveryEarlierReleasesFormatComesBack) {
+    const struct {
+        const char* file;
+        std::optional<int> handle;
+    } rows[] = {
+        {OLVIMAR_KEPT_V1, std::nullopt},  // the first release kept no chart
+        {OLVIMAR_KEPT_V2, 4819},          // the second no data sheet
+    };
+    for (const auto& r : rows) {
+        std::ifstream file(r.file, std::ios::binary);
+        const std::string kept((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+        Window reloaded;
+        const Form::Restored got = reloaded.form.Restore(kept, "");
+        ASSERT_TRUE(got.fields) << r.file;
+        EXPECT_EQ(reloaded.view.boxes,
+                  (std::array<std::string, 6>{"7.276", "13.69", "10,12", "4\n", "10", "5 "}))
+            << r.file;
+        EXPECT_EQ(reloaded.view.combo, 2) << r.file;  // -5 degrees, the last row
+        EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1)) << r.file;
+        EXPECT_EQ(got.handle, r.handle) << r.file;
+        EXPECT_TRUE(got.sheet.empty()) << r.file;
+    }
 }
 
 // ---- The messages ----
