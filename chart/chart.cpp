@@ -9,6 +9,7 @@
 #include "calc/value_ops.h"
 #include "chart/chart_readout.h"
 #include "chart/chart_scale.h"
+#include "chart/sheet_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 
@@ -18,26 +19,6 @@ namespace {
 
 // A range of more values than this is drawn as a stretch of the line, not as its values.
 constexpr std::size_t kMostMarksOfARange = 25;
-
-// Lengths in the design's pixels, a twelfth of the font.
-struct Units {
-    double font;
-    double operator()(double designPixels) const { return designPixels * font / 12; }
-};
-
-// Where the plot stands in the frame: room for the viscosity labels on the left (up to
-// `labelChars` characters), the axis titles above and below.
-void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars) {
-    const Units u{f.font};
-    p.left = u(10) + 0.62 * f.font * static_cast<double>(labelChars);
-    p.right = f.width - u(14);
-    p.top = u(26);
-    p.bottom = f.height - u(34);
-}
-
-double Lerp(double from, double to, double fraction) {
-    return from + (to - from) * fraction;
-}
 
 // The chart while it draws: the picture, the scale and where each line runs.
 class Drawing {
@@ -89,15 +70,22 @@ void Drawing::Axes(const std::string& temperature) {
     const double pad = std::max({0.06 * (yHigh - yLow), raw.Y(high * 1.03) - yHigh, 1e-9});
     const double from = std::max(yLow - pad, raw.Y(low / 2));
 
+    // The title above the axis, and beside it (or below it) what each line is.
+    const std::string title = Fill(texts::kChartYTitle, {temperature});
+    p_.texts.push_back({u_(4), 1.2 * f_.font, title, Anchor::Start, Ink::Label});
+    std::vector<LegendEntry> legend = {{texts::kLegendBlendLine, Ink::Blend, u_(2)}};
+    if (oils_.shearedA) legend.push_back({texts::kLegendShearLine, Ink::Shear, u_(1.5), true});
+    const int rows = Legend(p_, legend, f_, TextWidth(title, f_.font));
+
     // The ticks decide how wide their labels are, and so where the plot begins.
-    PlaceThePlot(p_, f_, 3);
+    PlaceThePlot(p_, f_, 3, rows);
     std::vector<double> ticks;
     for (int pass = 0; pass < 2; ++pass) {
         scale_.emplace(oils_.c, from, yHigh + pad, p_.top, p_.bottom);
         ticks = ViscosityTicks(*scale_, 1.7 * f_.font);
         std::size_t widest = 3;
         for (const double t : ticks) widest = std::max(widest, NumberText(Value::Double(t)).size());
-        PlaceThePlot(p_, f_, widest);
+        PlaceThePlot(p_, f_, widest, rows);
     }
 
     for (const double t : ticks) {
@@ -116,14 +104,12 @@ void Drawing::Axes(const std::string& temperature) {
     }
     p_.lines.push_back({p_.left, p_.top, p_.left, p_.bottom, Ink::Axis, u_(1)});
     p_.lines.push_back({p_.left, p_.bottom, p_.right, p_.bottom, Ink::Axis, u_(1)});
-    p_.texts.push_back({u_(4), 1.2 * f_.font, Fill(texts::kChartYTitle, {temperature}),
-                        Anchor::Start, Ink::Label});
     // The axis's title, and which end is which oil.
-    const double title = f_.height - u_(6);
+    const double foot = f_.height - u_(6);
     p_.texts.push_back(
-        {(p_.left + p_.right) / 2, title, texts::kChartXTitle, Anchor::Middle, Ink::Label});
-    p_.texts.push_back({p_.left, title, texts::kChartOilB, Anchor::Start, Ink::Blend});
-    p_.texts.push_back({p_.right, title, texts::kChartOilA, Anchor::End, Ink::Blend});
+        {(p_.left + p_.right) / 2, foot, texts::kChartXTitle, Anchor::Middle, Ink::Label});
+    p_.texts.push_back({p_.left, foot, texts::kChartOilB, Anchor::Start, Ink::Blend});
+    p_.texts.push_back({p_.right, foot, texts::kChartOilA, Anchor::End, Ink::Blend});
 }
 
 void Drawing::Lines() {
@@ -280,6 +266,10 @@ Paint PaintOf(Ink ink) {
             return {"#1a1a1a", 1};
         case Ink::Quiet:
             return {"#666666", 1};
+        case Ink::OilA:
+            return {"#2f6db5", 1};
+        case Ink::OilB:
+            return {"#3a8a3a", 1};
     }
     return {"#000000", 1};
 }

@@ -45,6 +45,8 @@ enum class Ink {
     ShearTarget,   // a target on the shear line
     Handle,
     Quiet,  // what the chart still needs
+    OilA,   // oil A's viscosity-temperature line
+    OilB,   // and oil B's
 };
 
 struct Paint {

@@ -7,6 +7,7 @@
 #include "calc/ln.h"
 #include "calc/number_rules.h"
 #include "calc/value_ops.h"
+#include "calc/walther.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 
@@ -100,11 +101,62 @@ Reading ReadOils(const BlendFields& fields, const TempTable& temp) {
     return r;
 }
 
+double TextWidth(std::string_view text, double font) {
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) continue;        // a character's later bytes
+        width += c >= 0xE1 ? font : 0.6 * font;  // from U+1000 on: Chinese, and ℃
+    }
+    return width;
+}
+
+void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars, int topRows) {
+    const Units u{f.font};
+    p.left = u(10) + 0.62 * f.font * static_cast<double>(labelChars);
+    p.right = f.width - u(14);
+    p.top = u(26) + (topRows - 1) * 1.3 * f.font;
+    p.bottom = f.height - u(34);
+}
+
+int Legend(Picture& p, const std::vector<LegendEntry>& entries, const Frame& f, double titleWidth) {
+    const Units u{f.font};
+    const double sample = u(18), gap = u(5), apart = u(14);
+    double width = 0;
+    for (const LegendEntry& e : entries) width += sample + gap + TextWidth(e.text, f.font) + apart;
+    width -= apart;
+    const int rows = u(4) + titleWidth + apart + width <= f.width - u(14) ? 1 : 2;
+    const double baseline = 1.2 * f.font + (rows - 1) * 1.3 * f.font;
+    double x = f.width - u(14) - width;
+    for (const LegendEntry& e : entries) {
+        const double y = baseline - 0.35 * f.font;
+        if (e.width > 0) {
+            p.lines.push_back({x, y, x + sample, y, e.ink, e.width, e.dashed});
+        } else {
+            p.marks.push_back({x + sample / 2, y, u(3.5), 0, u(1.4), Shape::Dot, e.ink});
+        }
+        x += sample + gap;
+        p.texts.push_back({x, baseline, e.text, Anchor::Start, Ink::Label});
+        x += TextWidth(e.text, f.font) + apart;
+    }
+    return rows;
+}
+
 Scale::Scale(double c, double low, double high, double top, double bottom)
     : c_(c), low_(low), high_(high), top_(top), bottom_(bottom) {}
 
+Scale Scale::Walther(double low, double high, double top, double bottom) {
+    Scale s(0, low, high, top, bottom);
+    s.walther_ = true;
+    return s;
+}
+
 double Scale::Y(double viscosity) const {
-    return Ln(Ln(viscosity + c_));
+    return walther_ ? WaltherY(viscosity) : Ln(Ln(viscosity + c_));
+}
+
+double Scale::Viscosity(double y) const {
+    return walther_ ? ViscosityAtWaltherY(y) : std::exp(std::exp(y)) - c_;
 }
 
 double Scale::Pixel(double y) const {
@@ -114,8 +166,8 @@ double Scale::Pixel(double y) const {
 std::vector<double> ViscosityTicks(const Scale& scale, double gap) {
     // The decades to look through, widely enough: which ticks lie on the axis is decided on the
     // rule's own scale, the same on every platform.
-    const double lowest = std::exp(std::exp(scale.low())) - scale.c();
-    const double highest = std::exp(std::exp(scale.high())) - scale.c();
+    const double lowest = scale.Viscosity(scale.low());
+    const double highest = scale.Viscosity(scale.high());
     const int from = static_cast<int>(std::floor(std::log10(std::max(lowest, 1e-6)))) - 1;
     const int to = static_cast<int>(std::ceil(std::log10(highest))) + 1;
 

@@ -144,7 +144,8 @@ class ChartHandleInterface : public QAccessibleWidget, public QAccessibleValueIn
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (className == QLatin1String("olvimar::ChartView"))
         return new ChartHandleInterface(static_cast<ChartView*>(object));
-    if (className == QLatin1String("olvimar::ChartFigure"))
+    if (className == QLatin1String("olvimar::ChartFigure") ||
+        className == QLatin1String("olvimar::TemperatureView"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
     if (className == QLatin1String("olvimar::ChartWindow"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);

@@ -5,70 +5,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 #include "form/window_texts.h"
+#include "ui/chart_paint.h"
 #include "ui/key_press.h"
 
 namespace olvimar {
-
-namespace {
-
-QColor ColourOf(chart::Ink ink) {
-    const chart::Paint paint = chart::PaintOf(ink);
-    QColor colour(QString::fromLatin1(paint.colour));
-    colour.setAlphaF(static_cast<float>(paint.opacity));
-    return colour;
-}
-
-QPen PenOf(const chart::Line& line) {
-    QPen pen(ColourOf(line.ink), line.width, Qt::SolidLine, Qt::FlatCap);
-    if (line.dashed) pen.setDashPattern({chart::kDash, chart::kGap});  // in widths of the line
-    return pen;
-}
-
-void DrawText(QPainter& painter, const chart::Text& text) {
-    const QString s = QString::fromStdString(text.text);
-    const double width = painter.fontMetrics().horizontalAdvance(s);
-    const double x = text.anchor == chart::Anchor::Start    ? text.x
-                     : text.anchor == chart::Anchor::Middle ? text.x - width / 2
-                                                            : text.x - width;
-    painter.setPen(ColourOf(text.ink));
-    painter.drawText(QPointF(x, text.y), s);
-}
-
-void DrawMark(QPainter& painter, const chart::Mark& mark) {
-    const QColor colour = ColourOf(mark.ink);
-    const QPointF at(mark.x, mark.y);
-    switch (mark.shape) {
-        case chart::Shape::Dot:
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            painter.drawEllipse(at, mark.size, mark.size);
-            break;
-        case chart::Shape::Ring:
-            painter.setPen(QPen(colour, mark.stroke));
-            painter.setBrush(Qt::white);
-            painter.drawEllipse(at, mark.size, mark.size);
-            break;
-        case chart::Shape::Left:
-        case chart::Shape::Right: {
-            // A triangle pointing out of the chart, its point on the edge.
-            const double back = mark.shape == chart::Shape::Left ? mark.depth : -mark.depth;
-            QPainterPath path(at);
-            path.lineTo(mark.x + back, mark.y - mark.size);
-            path.lineTo(mark.x + back, mark.y + mark.size);
-            path.closeSubpath();
-            const bool hollow = mark.ink == chart::Ink::ShearTarget;  // the shear line's
-            painter.setPen(hollow ? QPen(colour, mark.stroke) : QPen(Qt::NoPen));
-            painter.setBrush(hollow ? QColor(Qt::white) : colour);
-            painter.drawPath(path);
-            break;
-        }
-    }
-}
-
-}  // namespace
 
 ChartView::ChartView(std::function<chart::Picture(const chart::Frame&)> draw, QWidget* parent)
     : QSlider(Qt::Horizontal, parent), draw_(std::move(draw)) {
@@ -106,12 +48,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), Qt::white);
-    for (const chart::Line& line : picture_.lines) {
-        painter.setPen(PenOf(line));
-        painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
-    }
-    for (const chart::Mark& mark : picture_.marks) DrawMark(painter, mark);
-    for (const chart::Text& text : picture_.texts) DrawText(painter, text);
+    PaintPicture(painter, picture_);
     if (!picture_.needs.empty()) return;
 
     const chart::Handle& h = picture_.handle;

@@ -8,9 +8,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "form/form.h"
 #include "form/layout.h"
 #include "form/window_texts.h"
 #include "ui/chart_view.h"
+#include "ui/sheet_panel.h"
+#include "ui/temperature_view.h"
 
 namespace olvimar {
 
@@ -22,7 +25,8 @@ QString Utf8(const char* text) {
 
 }  // namespace
 
-ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Window) {
+ChartWindow::ChartWindow(const Form& form, std::function<std::string()> targets, QWidget* owner)
+    : QWidget(owner, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("ChartWindow"));
     setWindowTitle(Utf8(texts::kChartTitle));
     // The chart is a figure named by its title, which a screen reader reads with its summary.
@@ -30,8 +34,10 @@ ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Windo
     figure->setObjectName(QStringLiteral("ChartFigure"));
     figure->setAccessibleName(Utf8(texts::kChartTitle));
     view_ = new ChartView(
-        [this, draw = std::move(draw)](const chart::Frame& frame) {
-            return draw(view_ ? view_->value() : chart::kEvenMix, frame);
+        [this, targets = std::move(targets)](const chart::Frame& frame) {
+            const int hundredths = view_ ? view_->value() : chart::kEvenMix;
+            return chart::Draw({form_.Inputs(), targets(), hundredths}, form_.Temperatures(),
+                               frame);
         },
         figure);
     view_->setObjectName(QStringLiteral("ChartHandle"));
@@ -50,19 +56,39 @@ ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Windo
     readout_->setObjectName(QStringLiteral("ChartReadout"));
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
+    temperatures_ = new TemperatureView(this);
+    temperatures_->setObjectName(QStringLiteral("TemperatureChart"));
+    sheet_ = new SheetPanel(this);
+    sheet_->setObjectName(QStringLiteral("Sheet"));
+
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(percent_);
     row->addWidget(hint_, 1);
+    // The two charts side by side, the handle's box and readout under the blend chart, the data
+    // sheet under both: the lines move with the handle that is beside them.
+    auto* blend = new QVBoxLayout;
+    blend->addWidget(figure, 1);
+    blend->addLayout(row);
+    blend->addWidget(readout_);
+    auto* charts = new QHBoxLayout;
+    charts->addLayout(blend, 1);
+    charts->addWidget(temperatures_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(figure, 1);
-    layout->addLayout(row);
-    layout->addWidget(readout_);
-    // 560 x 440 at the design's font, larger with a larger font, as the main window grows; never
+    layout->addLayout(charts, 1);
+    layout->addWidget(sheet_);
+    // The tab order: the handle, its box, then the sheet's boxes and its table.
+    setTabOrder(view_, percent_);
+    QWidget* last = percent_;
+    for (std::size_t b = 0; b < sheet::kBoxes; ++b) {
+        setTabOrder(last, sheet_->box(static_cast<sheet::Box>(b)));
+        last = sheet_->box(static_cast<sheet::Box>(b));
+    }
+    // 1000 x 720 at the design's font, larger with a larger font, as the main window grows; never
     // beyond the screen.
     const double em = std::max(
         1.0, QFontInfo(font()).pixelSize() / static_cast<double>(layout::kDesignFontPixels));
-    QSize size(qRound(560 * em), qRound(440 * em));
+    QSize size(qRound(1000 * em), qRound(720 * em));
     if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size());
     resize(size);
 
@@ -74,6 +100,7 @@ ChartWindow::ChartWindow(Drawer draw, QWidget* owner) : QWidget(owner, Qt::Windo
         hint_->setText(h ? QString() : Utf8(texts::kPercentHint));
         if (h) view_->setValue(*h);
     });
+    connect(sheet_, &SheetPanel::edited, this, [this] { showSheet(); });
     showHandle();
     follow();
 }
@@ -88,6 +115,14 @@ void ChartWindow::showPicture() {
     percent_->setEnabled(p.needs.empty());
     figure_->setAccessibleDescription(QString::fromStdString(p.summary));
     readout_->setText(QString::fromStdString(p.needs.empty() ? p.readout : std::string()));
+    showSheet();
+}
+
+void ChartWindow::showSheet() {
+    const sheet::Figures figures =
+        sheet::Work({form_.Inputs(), sheet_->boxes(), view_->value()}, form_.Temperatures());
+    sheet_->showFigures(figures);
+    temperatures_->showFigures(figures);
 }
 
 void ChartWindow::showHandle() {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "chart/chart.h"
 
@@ -11,6 +12,9 @@ class QLineEdit;
 namespace olvimar {
 
 class ChartView;
+class Form;
+class SheetPanel;
+class TemperatureView;
 
 // The chart as a figure: a screen reader meets it named by its title, with its summary.
 class ChartFigure : public QWidget {
@@ -21,25 +25,32 @@ class ChartFigure : public QWidget {
 };
 
 // The window "混合曲线": the blend chart of what the main window's boxes hold, its handle, the box
-// for A's share typed as a number, and what the mix at the handle gives. It follows the boxes as
-// the user types; closing it only hides it.
+// for A's share typed as a number, and what the mix at the handle gives; beside it the blend's
+// viscosity-temperature chart, and under both its data sheet, which follow the handle too. It
+// follows the boxes as the user types; closing it only hides it.
 class ChartWindow : public QWidget {
     Q_OBJECT
 
   public:
-    using Drawer = std::function<chart::Picture(int hundredths, const chart::Frame& frame)>;
-    ChartWindow(Drawer draw, QWidget* owner);
+    // The main window's Form, and its targets' text.
+    ChartWindow(const Form& form, std::function<std::string()> targets, QWidget* owner);
 
     // Draws again what the boxes now hold.
     void follow();
     ChartView* view() const { return view_; }
+    SheetPanel* sheet() const { return sheet_; }
+    TemperatureView* temperatures() const { return temperatures_; }
 
   private:
     void showPicture();
     void showHandle();
+    void showSheet();
 
+    const Form& form_;
     QWidget* figure_ = nullptr;
     ChartView* view_ = nullptr;
+    TemperatureView* temperatures_ = nullptr;
+    SheetPanel* sheet_ = nullptr;
     QLineEdit* percent_ = nullptr;
     QLabel* hint_ = nullptr;
     QLabel* readout_ = nullptr;

@@ -216,11 +216,7 @@ void Form1::changeEvent(QEvent* event) {
 void Form1::openChart() {
     if (!chart_)
         chart_ = new ChartWindow(
-            [this](int hundredths, const chart::Frame& frame) {
-                return chart::Draw({form_.Inputs(), Text1(2), hundredths}, form_.Temperatures(),
-                                   frame);
-            },
-            this);
+            form_, [this] { return Text1(2); }, this);
     chart_->follow();
     chart_->show();
     chart_->raise();

@@ -34,9 +34,10 @@ std::size_t Count(const Picture& p, Shape shape) {
     return n;
 }
 
+// The first line of `ink` in the plot, not the legend's sample above it.
 const Line* LineOf(const Picture& p, Ink ink) {
     for (const Line& l : p.lines)
-        if (l.ink == ink) return &l;
+        if (l.ink == ink && l.y1 >= p.top) return &l;
     return nullptr;
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+
+#include "chart/chart.h"
+
+class QPainter;
+
+namespace olvimar {
+
+// A chart's lines, marks and texts as QPainter draws them, in the model's pixels: the same for
+// the blend chart and the viscosity-temperature chart.
+void PaintPicture(QPainter& painter, const chart::Picture& picture);
+QColor ColourOf(chart::Ink ink);
+
+}  // namespace olvimar
