@@ -90,6 +90,17 @@ BigInt Scaled(const Decimal& d, int decimals) {
     return d.negative ? -m : m;
 }
 
+std::optional<std::int64_t> ThousandthsOf(const Decimal& d) {
+    const long kept = static_cast<long>(d.digits.size()) + d.exponent + 3;  // digits before 10^-3
+    if (kept > 18) return std::nullopt;
+    std::int64_t t = 0;
+    for (long i = 0; i < kept; ++i)
+        t = t * 10 + (i < static_cast<long>(d.digits.size()) ? d.digits[i] - '0' : 0);
+    // The first digit cut off: 5 or more rounds the magnitude up, an exact half too.
+    if (kept >= 0 && kept < static_cast<long>(d.digits.size()) && d.digits[kept] >= '5') ++t;
+    return d.negative ? -t : t;
+}
+
 std::optional<Fixed> FixedOf(const Decimal& d) {
     if (d.digits.empty()) return Fixed();
     const long whole = static_cast<long>(d.digits.size()) + d.exponent;  // digits before the point

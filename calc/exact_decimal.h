@@ -33,6 +33,10 @@ BigInt Scaled(const Decimal& d, int decimals);
 // How many decimals it has (none for a whole number).
 int DecimalsOf(const Decimal& d);
 
+// To the nearest thousandth, an exact half away from zero, as the record writes three decimals;
+// none beyond 10^15.
+std::optional<std::int64_t> ThousandthsOf(const Decimal& d);
+
 // In fixed point, within 2^-190; none at 2^31 or beyond.
 std::optional<Fixed> FixedOf(const Decimal& d);
 

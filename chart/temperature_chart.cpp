@@ -46,13 +46,12 @@ Picture DrawTemperatures(const sheet::Figures& s, const Frame& f) {
     const auto line = [&s](std::size_t i) { return std::get<WaltherLine>(s.oils[i].line); };
 
     // Across: the chart's span, and T with a little room where it lies beyond it.
-    const std::optional<double> atT =
-        s.atT ? std::optional<double>(ToNumber(s.atTText)) : std::nullopt;
-    const bool markT = atT && *atT >= kLowestCelsius && *atT <= kHighestCelsius;
+    const double atT = s.atT ? ToNumber(s.atTText) : 0;
+    const bool markT = s.atT && atT >= kLowestCelsius && atT <= kHighestCelsius;
     double coldest = kColdestDrawn, hottest = kHottestDrawn;
     if (markT) {
-        coldest = std::min(coldest, std::floor(*atT / 10) * 10 - 10);
-        hottest = std::max(hottest, std::ceil(*atT / 10) * 10 + 10);
+        coldest = std::min(coldest, std::floor(atT / 10) * 10 - 10);
+        hottest = std::max(hottest, std::ceil(atT / 10) * 10 + 10);
     }
     const double logCold = std::log10(coldest + kZeroCelsius);
     const double logHot = std::log10(hottest + kZeroCelsius);
@@ -72,7 +71,7 @@ Picture DrawTemperatures(const sheet::Figures& s, const Frame& f) {
 
     const std::string title = texts::kTemperatureChartY;
     p.texts.push_back({u(4), 1.2 * f.font, title, Anchor::Start, Ink::Label});
-    const std::string tText = markT ? Number(*atT) : "";
+    const std::string tText = markT ? Number(atT) : "";
     std::vector<LegendEntry> legend = {{texts::kLegendA, Ink::OilA, u(1.5)},
                                        {texts::kLegendB, Ink::OilB, u(1.5)},
                                        {texts::kLegendBlend, Ink::Blend, u(3)}};
@@ -132,11 +131,11 @@ Picture DrawTemperatures(const sheet::Figures& s, const Frame& f) {
                                Shape::Dot, kInks[i]});
     }
     if (markT) {
-        p.lines.push_back({x(*atT), p.top, x(*atT), p.bottom, Ink::Handle, u(1), true});
+        p.lines.push_back({x(atT), p.top, x(atT), p.bottom, Ink::Handle, u(1), true});
         for (const std::size_t i : drawn)
             if (const auto* v = std::get_if<std::int64_t>(&s.oils[i].atT))
                 if (const double vy = scale->PixelOf(*v / 1000.0); vy >= p.top)
-                    p.marks.push_back({x(*atT), vy, u(4), 0, u(1.6), Shape::Ring, kInks[i]});
+                    p.marks.push_back({x(atT), vy, u(4), 0, u(1.6), Shape::Ring, kInks[i]});
     }
 
     // In words: the span, then each line by its points and its value at T.
