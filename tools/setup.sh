@@ -16,7 +16,7 @@ packages=(
     qt6-base-dev               # the window
     fonts-noto-cjk             # a font that draws the window's Chinese
     qt6-translations-l10n      # Qt's own buttons and menus in Chinese
-    librsvg2-bin               # the icon's PNG sizes, drawn from its SVG
+    librsvg2-bin pngquant      # the icon's PNG sizes, drawn from its SVG, in a palette of colours
     dpkg-dev file lintian      # the Debian package and its check
     emscripten                 # the web page: the core compiled to WebAssembly
     esbuild                    # the page's script bundled with its record box
