@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "calc/failure.h"
 #include "calc/number_rules.h"
@@ -130,14 +131,19 @@ bool Drawing::Drawn(int kind, double x, double y) {
 
 void Drawing::MarkAt(double pct, bool shear) {
     if (pct < 0 || pct > 100) return;
+    // The record's percentage has two decimals: its hundredths, as the handle counts them.
+    const int hundredths = static_cast<int>(RoundHalfEven(pct * 100));
     const Mark m{X(pct),
                  OnLine(pct, shear),
                  u_(3.5),
                  0,
                  u_(1.4),
                  shear ? Shape::Ring : Shape::Dot,
-                 shear ? Ink::ShearTarget : Ink::Target};
+                 shear ? Ink::ShearTarget : Ink::Target,
+                 hundredths};
     if (!Drawn(static_cast<int>(m.shape), m.x, m.y)) p_.marks.push_back(m);
+    const auto at = std::lower_bound(p_.stops.begin(), p_.stops.end(), hundredths);
+    if (at == p_.stops.end() || *at != hundredths) p_.stops.insert(at, hundredths);
 }
 
 void Drawing::Beyond(double pct, double target, bool shear) {
@@ -293,20 +299,39 @@ Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
     const Placement placement = d.Targets(input, temp);
     const int hundredths = std::clamp(input.hundredths, 0, kAllOfA);
     d.HandleAt(hundredths);
+    p.reach = 0.9 * frame.font;
     Describe(p, oils, placement, temperature);
     ReadOut(p, oils, input.fields, hundredths);
     return p;
 }
 
-int HundredthsAt(const Picture& picture, double x) {
+int HundredthsAt(const Picture& picture, double x, double y) {
+    const Mark* nearest = nullptr;
+    double best = picture.reach * picture.reach;
+    for (const Mark& m : picture.marks) {
+        const double d = (m.x - x) * (m.x - x) + (m.y - y) * (m.y - y);
+        if (m.hundredths >= 0 && d <= best) nearest = &m, best = d;
+    }
+    if (nearest) return nearest->hundredths;
     if (!(picture.right > picture.left)) return 0;
     const double fraction = (x - picture.left) / (picture.right - picture.left);
     return static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kAllOfA));
 }
 
-std::optional<int> Moved(keys::Action action, int hundredths) {
+std::optional<int> Moved(keys::Action action, int hundredths, const Picture& picture) {
+    const std::vector<int>& stops = picture.stops;
     int to = hundredths;
     switch (action) {
+        case keys::Action::HandleToPreviousTarget: {
+            const auto below = std::lower_bound(stops.begin(), stops.end(), hundredths);
+            if (below == stops.begin()) return std::nullopt;
+            return *std::prev(below);
+        }
+        case keys::Action::HandleToNextTarget: {
+            const auto above = std::upper_bound(stops.begin(), stops.end(), hundredths);
+            if (above == stops.end()) return std::nullopt;
+            return *above;
+        }
         case keys::Action::HandleDown:
             to -= 100;
             break;

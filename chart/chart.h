@@ -87,6 +87,7 @@ struct Mark {
     double stroke;  // the outline of a ring or of a hollow triangle (the shear line's)
     Shape shape;
     Ink ink;
+    int hundredths = -1;  // the split it marks, on a line; -1 for a target no mix reaches
 };
 
 // A white disc with a dark outline on the blend line, and a smaller one on the shear line.
@@ -106,19 +107,22 @@ struct Picture {
     std::vector<Mark> marks;
     std::vector<Text> texts;
     Handle handle{};
-    std::string summary;    // the line and the marks, in words, for a screen reader
-    std::string readout;    // what the mix at the handle gives, a line each
-    std::string valueText;  // the handle's value, in words
+    std::string summary;     // the line and the marks, in words, for a screen reader
+    std::string readout;     // what the mix at the handle gives, a line each
+    std::string valueText;   // the handle's value, in words
+    std::vector<int> stops;  // the targets' splits on the lines, lowest first: where keys stop
+    double reach = 0;        // how near to a mark a click or a tap takes the handle to its split
 };
 
 Picture Draw(const Input& input, const TempTable& temp, const Frame& frame);
 
-// The handle's place under `x`: the nearest hundredth of a percent, from 0 to kAllOfA.
-int HundredthsAt(const Picture& picture, double x);
+// The handle's place for a click or a tap at (x, y): a target's split where it is within reach of
+// its mark, the nearest; otherwise the nearest hundredth of a percent under x, 0 to kAllOfA.
+int HundredthsAt(const Picture& picture, double x, double y);
 
-// Where a key of the key table moves the handle from `hundredths`; none for a key that does not
-// move it.
-std::optional<int> Moved(keys::Action action, int hundredths);
+// Where a key of the key table moves the handle from `hundredths`, the targets' keys to the next
+// of the picture's stops; none for a key that does not move it, or no stop that way.
+std::optional<int> Moved(keys::Action action, int hundredths, const Picture& picture);
 
 // A percentage of A typed into its box: its hundredths, or none for anything but a number from
 // 0 to 100 with at most two decimals.

@@ -87,6 +87,10 @@ Action ActionFor(const Press& press, Focus focus, bool ownEdit, bool clearUndoab
         default:
             break;
     }
+    if (focus == Focus::Handle && ctrlOnly && (press.key == Key::Left || press.key == Key::Down))
+        return Action::HandleToPreviousTarget;
+    if (focus == Focus::Handle && ctrlOnly && (press.key == Key::Right || press.key == Key::Up))
+        return Action::HandleToNextTarget;
     if (!plain) return Action::Pass;
     if (focus == Focus::List) return InList(press.key);
     if (focus == Focus::Handle) return OnHandle(press.key);

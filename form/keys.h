@@ -42,6 +42,8 @@ enum class Action {
     HandleUp,
     HandleUpPage,
     HandleToMaximum,
+    HandleToPreviousTarget,  // Ctrl+Left or Ctrl+Down: to the split of the target below it
+    HandleToNextTarget,      // Ctrl+Right or Ctrl+Up: above it
 };
 
 // `ownEdit`: the focused control has an edit of its own to undo; `clearUndoable`: the record

@@ -71,7 +71,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 void ChartView::keyPressEvent(QKeyEvent* event) {
     // The handle's keys are the window's key table's, as the page's are.
     const keys::Action action = keys::ActionFor(PressOf(event), keys::Focus::Handle, false, false);
-    if (const std::optional<int> moved = chart::Moved(action, value())) {
+    if (const std::optional<int> moved = chart::Moved(action, value(), picture_)) {
         setValue(*moved);
         return;
     }
@@ -82,11 +82,12 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !picture_.needs.empty()) return;
     setFocus(Qt::MouseFocusReason);
     setSliderDown(true);
-    setValue(chart::HundredthsAt(picture_, event->position().x()));
+    setValue(chart::HundredthsAt(picture_, event->position().x(), event->position().y()));
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event) {
-    if (isSliderDown()) setValue(chart::HundredthsAt(picture_, event->position().x()));
+    if (isSliderDown())
+        setValue(chart::HundredthsAt(picture_, event->position().x(), event->position().y()));
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent*) {

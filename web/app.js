@@ -121,6 +121,8 @@ $("Command2").addEventListener("click", () => run(() => form.clear()));
 $("Command3").addEventListener("click", () => run(() => form.bar()));
 undoButton.addEventListener("click", () => run(() => form.undoClear()));
 $("Label3").addEventListener("click", () => record.focus());
+// The data sheet's boxes are kept in the tab as they are typed, as the window's are at each handler.
+for (const box of chart.sheetBoxes) box.addEventListener("input", () => keeper.keepFields());
 
 rows.forEach((row, i) => {
   row.addEventListener("mousedown", (event) => {
@@ -150,7 +152,7 @@ document.addEventListener("focusin", (event) => {
 // The kind of control that has the focus, as the window's key table names it.
 function focusKind(target) {
   if (target === chart.handle) return "Handle";
-  if (target === chart.box) return "ChartBox";
+  if (target === chart.box || chart.sheetBoxes.includes(target)) return "ChartBox";
   if (record.contains(target)) return "RecordBox";
   if (target === list) return "List";
   if (target instanceof HTMLButtonElement) return "Button";
@@ -184,7 +186,7 @@ const actions = {
   OpenChart: () => chart.focus(),
 };
 for (const move of ["HandleDown", "HandleDownPage", "HandleToMinimum", "HandleUp", "HandleUpPage",
-  "HandleToMaximum"]) {
+  "HandleToMaximum", "HandleToPreviousTarget", "HandleToNextTarget"]) {
   actions[move] = () => chart.move(move);
 }
 
@@ -216,6 +218,7 @@ const { fields, record: keptRecord } = await keeper.read();
 // With nothing kept, the Form starts from the controls as the browser shows them.
 if (form.restore(fields, keptRecord)) show();
 else sync();
+chart.restoreSheet();
 keeper.restored();
 chart.draw();
 boxes[0].focus(); // the first control of the tab order

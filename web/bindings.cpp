@@ -9,6 +9,8 @@
 
 #include "calc/value_ops.h"
 #include "chart/chart.h"
+#include "chart/sheet.h"
+#include "chart/temperature_chart.h"
 #include "form/form.h"
 #include "form/keys.h"
 #include "form/record_lines.h"
@@ -39,7 +41,9 @@ class WebForm : private FormView {
     void bar() { form_.Command3_Click(); }
     void undoClear() { form_.UndoClear(); }
     // What a reload brings back, kept by the page in this tab's session storage.
-    std::string keptFields() const { return form_.KeptFields(hundredths_); }
+    std::string keptFields() const {
+        return form_.KeptFields(hundredths_, {sheetBoxes_.begin(), sheetBoxes_.end()});
+    }
     // The record's bytes as they stand in the module's memory: valid until the next handler.
     val keptRecord() const {
         const std::string_view r = form_.RecordText();
@@ -50,6 +54,8 @@ class WebForm : private FormView {
     bool restore(const std::string& fields, const std::string& record) {
         const Form::Restored r = form_.Restore(fields, record);
         hundredths_ = r.handle.value_or(hundredths_);
+        if (r.sheet.size() == sheetBoxes_.size())
+            std::copy(r.sheet.begin(), r.sheet.end(), sheetBoxes_.begin());
         return r.fields || r.record;
     }
 
@@ -93,12 +99,12 @@ class WebForm : private FormView {
     }
     // The handle moved to the point `x` of the chart last drawn; by a key of the key table,
     // named as keyAction names it; to a share typed into its box, if it is one.
-    void moveHandleTo(double x) { hundredths_ = chart::HundredthsAt(picture_, x); }
+    void moveHandleTo(double x, double y) { hundredths_ = chart::HundredthsAt(picture_, x, y); }
     void moveHandle(const std::string& action) {
         for (std::size_t i = 0; i < std::size(kActionNames); ++i)
             if (action == kActionNames[i])
-                hundredths_ =
-                    chart::Moved(static_cast<keys::Action>(i), hundredths_).value_or(hundredths_);
+                hundredths_ = chart::Moved(static_cast<keys::Action>(i), hundredths_, picture_)
+                                  .value_or(hundredths_);
     }
     bool typeHandle(const std::string& text) {
         const std::optional<int> h = chart::TypedHundredths(text);
@@ -106,6 +112,39 @@ class WebForm : private FormView {
         return h.has_value();
     }
     int hundredths() const { return hundredths_; }
+
+    // The data sheet's boxes as they stand, and back.
+    void setSheetBox(int box, const std::string& text) { sheetBoxes_.at(box) = text; }
+    std::string sheetBox(int box) const { return sheetBoxes_.at(box); }
+    // The data sheet at the handle's mix, and its viscosity-temperature chart for a frame of
+    // `width` x `height` px in a font of `font` px: the chart's SVG and summary, which boxes it
+    // asks for, and its table, notes and grade lines.
+    val dataSheet(double width, double height, double font) const {
+        const sheet::Figures f =
+            sheet::Work({form_.Inputs(), sheetBoxes_, hundredths_}, form_.Temperatures());
+        const chart::Picture p = chart::DrawTemperatures(f, {width, height, font});
+        const sheet::Table t = sheet::TableOf(f);
+        val s = val::object();
+        s.set("svg", ChartSvg(p));
+        s.set("summary", p.summary);
+        s.set("asked", Array(sheet::Asked(f.temperatureRow)));
+        s.set("columns", Array(t.columns));
+        s.set("rows", Array(t.rows));
+        val cells = val::array();
+        for (const auto& row : t.cells)
+            for (const sheet::Cell& c : row) {
+                val cell = val::object();
+                cell.set("text", c.text);
+                cell.set("quiet", c.quiet);
+                cells.call<void>("push", cell);
+            }
+        s.set("cells", cells);
+        s.set("notes", Array(t.notes));
+        std::vector<std::string> below = t.grades;
+        if (!t.check.empty()) below.insert(below.begin(), t.check);
+        s.set("grades", Array(below));
+        return s;
+    }
 
     // What a key does, by the window's key table: `key` as the page's keyboard event names it,
     // `focus` the kind of control that has the focus ("Box", "RecordBox", "List", "Button",
@@ -117,6 +156,13 @@ class WebForm : private FormView {
     }
 
   private:
+    template <typename List>
+    static val Array(const List& list) {
+        val a = val::array();
+        for (const auto& item : list) a.call<void>("push", val(item));
+        return a;
+    }
+
     std::string Text1(int index) const override { return boxes_.at(index); }
     void SetText1(int index, const std::string& text) override { boxes_.at(index) = text; }
     int Combo1Index() const override { return combo_; }
@@ -163,14 +209,30 @@ class WebForm : private FormView {
     }
     // The key table's actions by name, in the order of keys::Action.
     static constexpr const char* kActionNames[] = {
-        "Pass",         "Generate",     "Clear",           "UndoOwnEdit",
-        "UndoClear",    "PressFocused", "InsertPreset",    "NewLine",
-        "ListPrevious", "ListNext",     "ListFirst",       "ListLast",
-        "OpenChart",    "HandleDown",   "HandleDownPage",  "HandleToMinimum",
-        "HandleUp",     "HandleUpPage", "HandleToMaximum",
+        "Pass",
+        "Generate",
+        "Clear",
+        "UndoOwnEdit",
+        "UndoClear",
+        "PressFocused",
+        "InsertPreset",
+        "NewLine",
+        "ListPrevious",
+        "ListNext",
+        "ListFirst",
+        "ListLast",
+        "OpenChart",
+        "HandleDown",
+        "HandleDownPage",
+        "HandleToMinimum",
+        "HandleUp",
+        "HandleUpPage",
+        "HandleToMaximum",
+        "HandleToPreviousTarget",
+        "HandleToNextTarget",
     };
     static_assert(std::size(kActionNames) ==
-                  static_cast<std::size_t>(keys::Action::HandleToMaximum) + 1);
+                  static_cast<std::size_t>(keys::Action::HandleToNextTarget) + 1);
     static std::string ActionName(keys::Action action) {
         return kActionNames[static_cast<std::size_t>(action)];
     }
@@ -186,7 +248,8 @@ class WebForm : private FormView {
     std::string message_;
     bool undoHint_ = false;
     int hundredths_ = chart::kEvenMix;  // where the chart's handle stands
-    chart::Picture picture_;            // the chart last drawn
+    std::array<std::string, sheet::kBoxes> sheetBoxes_{"", "", "", "", sheet::kStartAtT};
+    chart::Picture picture_;  // the chart last drawn
     Form form_{*this};
 };
 
@@ -219,7 +282,10 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("moveHandleTo", &WebForm::moveHandleTo)
         .function("moveHandle", &WebForm::moveHandle)
         .function("typeHandle", &WebForm::typeHandle)
-        .function("hundredths", &WebForm::hundredths);
+        .function("hundredths", &WebForm::hundredths)
+        .function("setSheetBox", &WebForm::setSheetBox)
+        .function("sheetBox", &WebForm::sheetBox)
+        .function("sheet", &WebForm::dataSheet);
 }
 
 }  // namespace olvimar

@@ -3,6 +3,15 @@
 // is written here.
 const $ = (id) => document.getElementById(id);
 
+// Only what changed: a change of the page ends the browser's run of typing that Ctrl+Z undoes
+// as one, in the box the user types into.
+const set = (element, name, value) => {
+  if (element.getAttribute(name) !== String(value)) element.setAttribute(name, value);
+};
+const put = (element, property, value) => {
+  if (element[property] !== value) element[property] = value;
+};
+
 export class ChartPanel {
   constructor(form) {
     this.form = form;
@@ -17,6 +26,21 @@ export class ChartPanel {
     new ResizeObserver(() => {
       if (this.svg.getBoundingClientRect().width !== this.width) this.draw();
     }).observe(this.area);
+    // The data sheet and its viscosity-temperature chart, which follow the handle too.
+    this.sheetSvg = $("temperature-svg");
+    this.sheetSummary = $("temperature-summary");
+    this.sheetBoxes = [0, 1, 2, 3, 4].map((i) => $(`SheetBox${i}`));
+    this.table = $("SheetTable");
+    this.notes = $("SheetNotes");
+    this.grades = $("SheetGrades");
+    this.sheetWidth = 0;
+    new ResizeObserver(() => {
+      if (this.sheetSvg.getBoundingClientRect().width !== this.sheetWidth) this.drawSheet();
+    }).observe($("temperature-area"));
+    this.sheetBoxes.forEach((box, i) => box.addEventListener("input", () => {
+      this.form.setSheetBox(i, box.value);
+      this.drawSheet();
+    }));
 
     // A tap or a click on the chart puts the handle there; the handle follows a drag, which
     // moves the handle rather than the page.
@@ -38,8 +62,14 @@ export class ChartPanel {
   }
 
   moveTo(event) {
-    this.form.moveHandleTo(event.clientX - this.svg.getBoundingClientRect().left);
+    const at = this.svg.getBoundingClientRect();
+    this.form.moveHandleTo(event.clientX - at.left, event.clientY - at.top);
     this.draw();
+  }
+
+  // The sheet's boxes as the Form has them, after a reload.
+  restoreSheet() {
+    this.sheetBoxes.forEach((box, i) => { box.value = this.form.sheetBox(i); });
   }
 
   // A key of the key table that moves the handle, by its name.
@@ -63,14 +93,6 @@ export class ChartPanel {
     if (width === 0) return;
     const font = parseFloat(getComputedStyle(this.area).fontSize);
     const chart = this.form.chart(width, height, font);
-    // Only what changed: a change of the page ends the browser's run of typing that Ctrl+Z undoes
-    // as one, in the box the user types into.
-    const set = (element, name, value) => {
-      if (element.getAttribute(name) !== String(value)) element.setAttribute(name, value);
-    };
-    const put = (element, property, value) => {
-      if (element[property] !== value) element[property] = value;
-    };
     set(this.svg, "viewBox", `0 0 ${width} ${height}`);
     put(this.svg, "innerHTML", chart.svg);
     const drawn = chart.needs === "";
@@ -86,5 +108,33 @@ export class ChartPanel {
     }
     put(this.readout, "textContent", drawn ? chart.readout : "");
     put(this.summary, "textContent", chart.summary);
+    this.drawSheet();
+  }
+
+  // The data sheet at the handle's mix: the boxes it asks for, its table and lines, and the chart
+  // of the lines at the panel's width and font.
+  drawSheet() {
+    const { width, height } = this.sheetSvg.getBoundingClientRect();
+    this.sheetWidth = width;
+    const font = parseFloat(getComputedStyle(this.sheetSvg).fontSize);
+    const s = this.form.sheet(width, height, font);
+    if (width > 0) {
+      set(this.sheetSvg, "viewBox", `0 0 ${width} ${height}`);
+      put(this.sheetSvg, "innerHTML", s.svg);
+    }
+    put(this.sheetSummary, "textContent", s.summary);
+    this.sheetBoxes.forEach((box, i) => put(box.parentElement, "hidden", !s.asked[i]));
+    const heads = this.table.tHead.rows[0].cells;
+    for (let c = 1; c < 5; ++c) put(heads[c], "textContent", s.columns[c]);
+    [...this.table.tBodies[0].rows].forEach((row, r) => {
+      put(row.cells[0], "textContent", s.rows[r]);
+      for (let c = 0; c < 4; ++c) {
+        const cell = s.cells[4 * r + c];
+        put(row.cells[c + 1], "textContent", cell.text);
+        put(row.cells[c + 1], "className", cell.quiet ? "quiet" : "");
+      }
+    });
+    put(this.notes, "textContent", s.notes.join("\n"));
+    put(this.grades, "textContent", s.grades.join("\n"));
   }
 }

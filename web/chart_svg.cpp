@@ -91,7 +91,7 @@ std::string ChartSvg(const chart::Picture& picture) {
     for (const chart::Line& l : picture.lines) svg += Line(l);
     for (const chart::Mark& m : picture.marks) svg += Mark(m);
     for (const chart::Text& t : picture.texts) svg += Text(t);
-    if (picture.needs.empty()) svg += Handle(picture);
+    if (picture.needs.empty() && picture.handle.radius > 0) svg += Handle(picture);
     return svg;
 }
 

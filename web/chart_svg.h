@@ -6,7 +6,7 @@
 
 namespace olvimar {
 
-// The blend chart as the page draws it: SVG elements for everything the picture holds, the
+// A chart as the page draws it: SVG elements for everything the picture holds, the blend chart's
 // handle included, in the picture's pixels.
 std::string ChartSvg(const chart::Picture& picture);
 

@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "calc/blend.h"
+#include "chart/chart.h"
+#include "chart/sheet.h"
+#include "chart/sheet_texts.h"
 #include "form/layout.h"
 #include "form/window_texts.h"
 #include "web/escaped.h"
@@ -128,6 +132,49 @@ std::string Controls() {
     return html;
 }
 
+// The data sheet: the viscosity-temperature chart as a figure with its summary, the sheet's boxes
+// (each oil at the data sheet's other temperature, and T), and its table with row and column heads,
+// the lines of what is missing and of the grades under it. Drawn as the boxes and the handle move.
+std::string SheetPanel() {
+    std::string html =
+        "<h2 id=\"temperature-title\">" + Escaped(texts::kTemperatureChartTitle) +
+        "</h2>\n<figure id=\"TemperatureFigure\" aria-labelledby=\"temperature-title\" "
+        "aria-describedby=\"temperature-summary\">\n"
+        "<div id=\"temperature-area\"><svg id=\"temperature-svg\" "
+        "aria-hidden=\"true\"></svg></div>\n"
+        "<figcaption id=\"temperature-summary\" class=\"unseen\"></figcaption>\n"
+        "</figure>\n<div id=\"sheet-boxes\">\n";
+    for (std::size_t b = 0; b < sheet::kBoxes; ++b) {
+        const std::string id = "SheetBox" + std::to_string(b);
+        // T may be below zero: the full keyboard, which has the minus sign.
+        html += "<div><label for=\"" + id + "\">" + Escaped(texts::kSheetBoxes[b]) +
+                "</label><input id=\"" + id + "\" type=\"text\" inputmode=\"" +
+                (b == sheet::kAtT ? "text" : "decimal") +
+                "\" autocomplete=\"off\" spellcheck=\"false\"" +
+                (b == sheet::kAtT ? std::string(" value=\"") + sheet::kStartAtT + "\"" : "") +
+                "></div>\n";
+    }
+    // The table as it stands with nothing typed, so that it is whole at the first paint.
+    sheet::Input empty;
+    empty.boxes[sheet::kAtT] = sheet::kStartAtT;
+    empty.hundredths = chart::kEvenMix;
+    const sheet::Table t = sheet::TableOf(sheet::Work(empty, BlendConstants()));
+    html += "</div>\n<table id=\"SheetTable\">\n<caption>" + Escaped(texts::kSheetTitle) +
+            "</caption>\n<thead><tr><td></td>";
+    for (std::size_t c = 1; c < t.columns.size(); ++c)
+        html += "<th scope=\"col\">" + Escaped(t.columns[c]) + "</th>";
+    html += "</tr></thead>\n<tbody>\n";
+    for (std::size_t r = 0; r < t.rows.size(); ++r) {
+        html += "<tr><th scope=\"row\">" + Escaped(t.rows[r]) + "</th>";
+        for (const sheet::Cell& cell : t.cells[r])
+            html += std::string("<td") + (cell.quiet ? " class=\"quiet\"" : "") + ">" +
+                    Escaped(cell.text) + "</td>";
+        html += "</tr>\n";
+    }
+    return html +
+           "</tbody>\n</table>\n<div id=\"SheetNotes\"></div>\n<div id=\"SheetGrades\"></div>\n";
+}
+
 // The blend chart's panel: the figure, its handle (a slider the page places over the chart) and
 // its summary, the box for A's share typed as a number, and the readout of what that mix gives.
 // The chart itself is drawn into the SVG as the boxes change.
@@ -151,7 +198,8 @@ std::string ChartPanel() {
            Escaped(texts::kPercentHint) +
            "\"></span></div>\n"
            "<output id=\"ChartReadout\" role=\"status\" for=\"ChartHandle ChartPercent\">"
-           "</output>\n";
+           "</output>\n" +
+           SheetPanel();
 }
 
 // A length of the layout in CSS: twips as rem, so that the replica grows with the font in

@@ -314,13 +314,13 @@ TEST(Chart, TheHandleMovesByKeyByPointAndByTypedShare) {
         {Action::HandleUpPage, 9500, 10000}, {Action::HandleDownPage, 4819, 3819},
         {Action::HandleToMinimum, 4819, 0},  {Action::HandleToMaximum, 4819, 10000},
     };
-    for (const auto& k : keys) EXPECT_EQ(Moved(k.action, k.from), k.to);
-    EXPECT_FALSE(Moved(Action::Generate, 4819).has_value());
+    for (const auto& k : keys) EXPECT_EQ(Moved(k.action, k.from, Picture{}), k.to);
+    EXPECT_FALSE(Moved(Action::Generate, 4819, Picture{}).has_value());
 
     const Picture p = DrawIt(Example());
-    EXPECT_EQ(HundredthsAt(p, p.left), 0);
-    EXPECT_EQ(HundredthsAt(p, p.right + 50), 10000);
-    EXPECT_EQ(HundredthsAt(p, p.left + 0.4819 * (p.right - p.left)), 4819);
+    EXPECT_EQ(HundredthsAt(p, p.left, p.bottom), 0);
+    EXPECT_EQ(HundredthsAt(p, p.right + 50, p.bottom), 10000);
+    EXPECT_EQ(HundredthsAt(p, p.left + 0.4819 * (p.right - p.left), p.bottom), 4819);
 
     const struct {
         const char* text;
