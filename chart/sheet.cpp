@@ -153,6 +153,13 @@ Figures Work(const Input& in, const TempTable& temp) {
 
     for (Oil& oil : f.oils) {
         if (!oil.at40 || !oil.at100) continue;
+        // The blend's index and line come from its two viscosities only where both oils' data
+        // make lines: from an oil thicker hot than cold, they would be numbers of nothing.
+        if (&oil == &blend && !(std::holds_alternative<WaltherLine>(a.line) &&
+                                std::holds_alternative<WaltherLine>(b.line))) {
+            f.blendNeedsLines = true;
+            continue;
+        }
         oil.index = ViscosityIndex(*oil.at40, *oil.at100);
         oil.line = LineThrough(*oil.at40, *oil.at100);
         const auto* line = std::get_if<WaltherLine>(&oil.line);
@@ -196,6 +203,10 @@ Table TableOf(const Figures& f) {
         cells[1] = {Viscosity(oil.at100), !oil.at100};
         cells[2] = cells[3] = {texts::kSheetNone, true};
         if (!oil.at40 || !oil.at100) continue;  // what is missing is said once, above
+        if (r == 2 && f.blendNeedsLines) {
+            t.notes.push_back(texts::kSheetBlendNeedsLines);
+            continue;
+        }
         if (const auto* vi = std::get_if<std::int64_t>(&oil.index)) {
             cells[2] = {std::to_string(*vi), false};
         } else {

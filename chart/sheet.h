@@ -50,6 +50,7 @@ struct Figures {
     std::optional<Decimal> atT;                                 // and as a number
     std::optional<std::int64_t> windowA, windowB, windowBlend;  // at -5 ℃, as the window has them
     std::vector<std::string> needs;  // what is missing, or no number, a quiet line each
+    bool blendNeedsLines = false;    // an oil has no line, so the blend has neither index nor line
 };
 Figures Work(const Input& input, const TempTable& temp);
 

@@ -22,6 +22,8 @@ inline constexpr const char* kSheetNeedsTemperature =
 inline constexpr const char* kSheetNoIndex = "%1没有粘度指数：%2。";
 inline constexpr const char* kSheetNoLine = "%1没有粘温线：%2。";
 inline constexpr const char* kSheetNoValueAtT = "%1在 %2 ℃ 时：%3。";
+inline constexpr const char* kSheetBlendNeedsLines =
+    "两种机油都有粘温线时，才算混合油的粘度指数和粘温线。";
 // Why, by the calculation's reason.
 inline constexpr const char* kWhyNotPositive = "粘度应大于 0";
 inline constexpr const char* kWhyBelowTwo = "100 ℃ 粘度低于 2.0 cSt 时没有定义";

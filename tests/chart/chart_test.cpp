@@ -332,5 +332,80 @@ TEST(Chart, TheHandleMovesByKeyByPointAndByTypedShare) {
     for (const auto& t : typed) EXPECT_EQ(TypedHundredths(t.text), t.hundredths) << t.text;
 }
 
+// Whole pictures' labels for a few oils: the round values each axis marks, in order.
+TEST(Chart, TheAxesMarkTheirRoundValues) {
+    const struct {
+        const char* name;
+        int s;
+        const char *a, *b;
+        std::string viscosities;
+    } rows[] = {
+        {"the worked example", 0, "7.276", "13.69", "8 9 10 12"},
+        {"over decades, by 1, 2 and 5", 0, "2", "1000", "2 5 10 20 50 100 500 2000"},
+        {"two oils close together: every whole cSt", 1, "150", "152",
+         "146 147 148 149 150 151 152 153 154 155 156"},
+        {"by 1, 1.5, 2, 3, 5 and 7", 0, "20", "45", "20 25 30 40"},
+        {"below one cSt", 0, "0.5", "3", "0.5 0.7 1 1.5 2 3"},
+    };
+    for (const auto& r : rows) {
+        Input in = Example();
+        in.fields.s = static_cast<std::int16_t>(r.s);
+        in.fields.viscA = r.a;
+        in.fields.viscB = r.b;
+        const Picture p = DrawIt(in);
+        std::string up, across;
+        for (const Text& t : p.texts) {
+            if (t.anchor == Anchor::End && t.x < p.left) up += (up.empty() ? "" : " ") + t.text;
+            if (t.anchor == Anchor::Middle && t.y > p.bottom && t.y < p.bottom + 2 * 16)
+                across += (across.empty() ? "" : " ") + t.text;
+        }
+        EXPECT_EQ(up, r.viscosities) << r.name;
+        EXPECT_EQ(across, "0 10 20 30 40 50 60 70 80 90 100") << r.name;
+    }
+}
+
+// A stretch of a range lies along its own line: the blend line's, or the shear line's.
+TEST(Chart, EachStretchLiesAlongItsOwnLine) {
+    Input in = Example("8-12");
+    in.fields.lossA = "10";
+    in.fields.lossB = "5";
+    const Picture p = DrawIt(in);
+    for (const auto& [stretch, line] :
+         {std::pair{Ink::Stretch, Ink::Blend}, {Ink::ShearStretch, Ink::Shear}}) {
+        const Line* s = LineOf(p, stretch);
+        const Line* l = LineOf(p, line);
+        ASSERT_TRUE(s && l);
+        for (const auto& [x, y] : {std::pair{s->x1, s->y1}, {s->x2, s->y2}})
+            EXPECT_NEAR(y, l->y1 + (l->y2 - l->y1) * (x - l->x1) / (l->x2 - l->x1), 1e-6)
+                << static_cast<int>(stretch);
+    }
+}
+
+// A click on a target's mark, or Ctrl+arrow on the handle, puts it at the target's split exactly.
+TEST(Chart, ATargetsSplitIsOneStepAway) {
+    using keys::Action;
+    Input in = Example("10,12");
+    in.fields.lossA = "10";
+    in.fields.lossB = "5";
+    const Picture p = DrawIt(in);
+    // The record's percentages: 12 sheared and not, then 10.
+    EXPECT_EQ(p.stops, (std::vector<int>{1106, 1985, 3680, 4819}));
+    for (const Mark& m : p.marks)
+        EXPECT_EQ(HundredthsAt(p, m.x + 0.5 * p.reach, m.y), m.hundredths) << m.hundredths;
+    const struct {
+        const char* name;
+        Action action;
+        int from;
+        std::optional<int> to;
+    } keys[] = {
+        {"to the next target above", Action::HandleToNextTarget, 2000, 3680},
+        {"from one target to the next", Action::HandleToNextTarget, 1106, 1985},
+        {"none above the last", Action::HandleToNextTarget, 4819, std::nullopt},
+        {"to the one below", Action::HandleToPreviousTarget, 4000, 3680},
+        {"none below the first", Action::HandleToPreviousTarget, 1106, std::nullopt},
+    };
+    for (const auto& k : keys) EXPECT_EQ(Moved(k.action, k.from, p), k.to) << k.name;
+}
+
 }  // namespace
 }  // namespace olvimar::chart

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "../scenarios/read_scenarios.h"
 #include "calc/number_rules.h"
+#include "chart/chart.h"
+#include "chart/sheet.h"
 #include "form/form.h"
 #include "form/keys.h"
 #include "form/layout.h"
@@ -62,59 +65,16 @@ struct Window {
 
 // ---- The scenarios shared with the browser test ----
 
-struct Step {
-    std::string word, arg, text;  // "type", "2", "10,12"
-    int line = 0;
-};
-struct Scenario {
-    std::string name;
-    std::vector<Step> steps;
-};
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            out += '\n';
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-std::vector<Scenario> ReadScenarios() {
-    std::ifstream file(OLVIMAR_SCENARIOS);
-    std::vector<Scenario> scenarios;
-    std::string line;
-    for (int number = 1; std::getline(file, line); ++number) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::size_t space = line.find(' ');
-        Step step{line.substr(0, space), "", "", number};
-        std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
-        if (step.word == "scenario") {
-            scenarios.push_back({rest, {}});
-            continue;
-        }
-        step.arg = rest;  // a number, or the text of a check
-        if (step.word == "type" || step.word == "box") {
-            const std::size_t gap = rest.find(' ');
-            step.arg = rest.substr(0, gap);
-            rest = gap == std::string::npos ? "" : rest.substr(gap + 1);
-        }
-        step.text = Unescape(rest);
-        scenarios.back().steps.push_back(step);
-    }
-    return scenarios;
-}
+using testing::ReadScenarios, testing::Scenario, testing::Step;
 
 TEST(Scenarios, RunOnTheFormAsOnThePage) {
-    const std::vector<Scenario> scenarios = ReadScenarios();
+    const std::vector<Scenario> scenarios = ReadScenarios(OLVIMAR_SCENARIOS);
     ASSERT_GE(scenarios.size(), 10u) << OLVIMAR_SCENARIOS;
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.name);
         Window w;
+        std::array<std::string, sheet::kBoxes> sheetBoxes{"", "", "", "", sheet::kStartAtT};
+        int handle = chart::kEvenMix;
         for (const Step& step : s.steps) {
             SCOPED_TRACE("line " + std::to_string(step.line));
             const int n = step.arg.empty() ? 0 : std::atoi(step.arg.c_str());
@@ -146,6 +106,18 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
                 EXPECT_EQ(w.view.boxes.at(n), step.text);
             } else if (step.word == "wide") {
                 EXPECT_EQ(w.view.width, n ? layout::kWideWidth : layout::kNarrowWidth);
+            } else if (step.word == "sheet") {
+                sheetBoxes.at(static_cast<std::size_t>(n)) = step.text;
+            } else if (step.word == "handle") {
+                handle = chart::TypedHundredths(step.arg).value();
+            } else if (step.word == "table") {
+                const sheet::Table t = sheet::TableOf(
+                    sheet::Work({w.form.Inputs(), sheetBoxes, handle}, w.form.Temperatures()));
+                std::string cells;
+                for (const auto& row : t.cells)
+                    for (const sheet::Cell& c : row)
+                        cells += (cells.empty() ? "" : &row[0] == &c ? " | " : " ") + c.text;
+                EXPECT_EQ(cells, step.arg);
             } else {
                 ADD_FAILURE() << "unknown step " << step.word;
             }

@@ -9,14 +9,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QtTest>
 #include <memory>
 
+#include "../scenarios/read_scenarios.h"
 #include "chart/chart.h"
+#include "chart/sheet.h"
 #include "form/window_texts.h"
 #include "ui/chart_view.h"
 #include "ui/chart_window.h"
 #include "ui/form1.h"
+#include "ui/sheet_panel.h"
+#include "ui/temperature_view.h"
 #include "window_fixture.h"
 
 using olvimar::ChartView;
@@ -38,6 +43,8 @@ class ChartWindowTest : public QObject {
     void aScreenReaderMeetsAFigureAndASlider();
     void closingItLosesNothing();
     void itPaintsWhatTheModelGives();
+    void theDataSheetScenariosReadAsOnThePage();
+    void theDataSheetIsATableToAScreenReader();
 
   private:
     QLineEdit* text1(int i) const {
@@ -237,10 +244,106 @@ void ChartWindowTest::itPaintsWhatTheModelGives() {
                 ink = Near(image, x, y, Ink::Label);
         QVERIFY2(ink, t.text.c_str());
     }
+    // A centred text stands over its place: the ink of each share's label as far left of it as
+    // right, within a pixel.
+    for (const olvimar::chart::Text& t : p.texts) {
+        if (t.anchor != olvimar::chart::Anchor::Middle || t.y < p.bottom || t.y > p.bottom + 30)
+            continue;
+        int left = image.width(), right = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = int(t.y) - 9; y <= int(t.y); ++y)
+                if (Near(image, x, y, Ink::Label) && std::abs(x - t.x) < 20)
+                    left = std::min(left, x), right = std::max(right, x);
+        QVERIFY2(right >= 0 && std::abs((left + right + 1) / 2.0 - t.x) <= 1.5, t.text.c_str());
+    }
     // Without the shear line too, the handle is a white disc.
     text1(5)->clear();
     const olvimar::chart::Handle& plain = handle()->picture().handle;
     QCOMPARE(handle()->grab().toImage().pixelColor(int(plain.x), int(plain.y)), QColor(Qt::white));
+}
+
+// The shared scenarios that read the data sheet, on the real windows: the boxes typed, the
+// temperature chosen, the chart opened by Ctrl+G, the sheet's boxes and the share typed into
+// theirs.
+void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
+    int run = 0;
+    for (const olvimar::testing::Scenario& s : olvimar::testing::ReadScenarios(OLVIMAR_SCENARIOS)) {
+        bool readsTheSheet = false;
+        for (const auto& step : s.steps) readsTheSheet = readsTheSheet || step.word == "table";
+        if (!readsTheSheet) continue;
+        ++run;
+        cleanup();
+        init();
+        const auto typeInto = [](QLineEdit* box, const std::string& text) {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromStdString(text));
+        };
+        for (const auto& step : s.steps) {
+            const QByteArray where =
+                QByteArray::fromStdString(s.name + ", line " + std::to_string(step.line));
+            const int n = std::atoi(step.arg.c_str());
+            if (!form->chartWindow() && (step.word == "sheet" || step.word == "handle")) {
+                QTest::keyClick(text1(0), Qt::Key_G, Qt::ControlModifier);
+                QVERIFY2(form->chartWindow(), where.constData());
+            }
+            if (step.word == "type") {
+                typeInto(text1(n), step.text);
+            } else if (step.word == "temperature") {
+                form->findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(n);
+            } else if (step.word == "sheet") {
+                typeInto(form->chartWindow()->sheet()->box(static_cast<olvimar::sheet::Box>(n)),
+                         step.text);
+            } else if (step.word == "handle") {
+                typeInto(percent(), step.arg);
+            } else if (step.word == "table") {
+                auto* table =
+                    form->chartWindow()->findChild<QTableWidget*>(QStringLiteral("SheetTable"));
+                QStringList rows;
+                for (int r = 0; r < table->rowCount(); ++r) {
+                    QStringList cells;
+                    for (int c = 0; c < table->columnCount(); ++c)
+                        cells << table->item(r, c)->text();
+                    rows << cells.join(QLatin1Char(' '));
+                }
+                QVERIFY2(rows.join(QStringLiteral(" | ")) == QString::fromStdString(step.arg),
+                         qPrintable(where + ": " + rows.join(QStringLiteral(" | ")).toUtf8()));
+            } else {
+                QFAIL(qPrintable("a step the desktop does not run: " + where));
+            }
+        }
+    }
+    QVERIFY(run >= 1);
+}
+
+// The data sheet is a table with row and column heads, and the lines' chart a figure with its
+// summary.
+void ChartWindowTest::theDataSheetIsATableToAScreenReader() {
+    openWithTheWorkedExample();
+    auto* table = form->chartWindow()->findChild<QTableWidget*>(QStringLiteral("SheetTable"));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(table);
+    QCOMPARE(a->role(), QAccessible::Table);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("混合油数据表"));
+    QAccessibleTableInterface* t = a->tableInterface();
+    QVERIFY(t);
+    QCOMPARE(t->rowCount(), 3);
+    QCOMPARE(t->columnCount(), 4);
+    QAccessibleTableCellInterface* cell = t->cellAt(2, 1)->tableCellInterface();
+    QCOMPARE(cell->rowHeaderCells().value(0)->text(QAccessible::Name),
+             QStringLiteral("混合油 A 50%"));
+    QCOMPARE(cell->columnHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("100 ℃"));
+    for (const auto& [box, text] :
+         {std::pair{olvimar::sheet::kA40, "40"}, {olvimar::sheet::kB40, "90"}}) {
+        QLineEdit* edit = form->chartWindow()->sheet()->box(box);
+        edit->setFocus();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+    }
+    QAccessibleInterface* chart =
+        QAccessible::queryAccessibleInterface(form->chartWindow()->temperatures());
+    QCOMPARE(chart->role(), QAccessible::Chart);
+    QCOMPARE(chart->text(QAccessible::Name), QStringLiteral("粘温曲线"));
+    QVERIFY(chart->text(QAccessible::Description)
+                .startsWith(QStringLiteral("粘温曲线，-20 ℃ 到 150 ℃。")));
 }
 
 int main(int argc, char* argv[]) {

@@ -40,7 +40,7 @@ def read_scenarios(path):
                 scenarios.append((rest, []))
                 continue
             arg = rest
-            if word in ("type", "box"):
+            if word in ("type", "box", "sheet"):
                 arg, _, rest = rest.partition(" ")
             scenarios[-1][1].append((number, word, arg, rest.replace("\\n", "\n")))
     return scenarios
@@ -283,6 +283,25 @@ class Page:
         elif word == "undo":  # from Clear, which a person has just pressed
             self.d.execute_script("arguments[0].focus()", self.el("Command2"))
             return self.handled("keydown", lambda: self.ctrl("z"), "z")
+        elif word == "sheet":  # at the end of the chart's panel, also on a phone
+            box = self.el(f"SheetBox{arg}")
+            self.d.execute_script("arguments[0].scrollIntoView({block: 'center'}); arguments[0].focus(); "
+                                  "arguments[0].select()", box)
+            self.keys(text if text else Keys.DELETE)
+            return self.wait(lambda d: box.get_property("value") == text,
+                             lambda: f"sheet box {arg} holds {box.get_property('value')!r}")
+        elif word == "handle":
+            box = self.el("ChartPercent")
+            self.d.execute_script("arguments[0].focus(); arguments[0].select()", box)
+            self.keys(arg)
+            return self.wait(lambda d: self.el("ChartHandle").get_attribute("aria-valuenow") == arg,
+                             lambda: f"the handle stands at {self.el('ChartHandle').get_attribute('aria-valuenow')}")
+        elif word == "table":
+            shown = self.d.execute_script("""
+                return [...SheetTable.tBodies[0].rows].map((r) =>
+                    [...r.cells].slice(1).map((c) => c.textContent).join(' ')).join(' | ')""")
+            if shown != arg:
+                return f"the data sheet holds {shown!r}, expected {arg!r}"
         elif word == "hint":
             hint = self.d.execute_script(
                 "return document.querySelector('#Text2 .cm-content').getAttribute('aria-placeholder')")
