@@ -1,6 +1,8 @@
 // Feeds the generation run whatever a person could type, and checks that it neither crashes nor
-// hangs, and that the record only ever grows by whole entries; and the blend chart of the same
-// boxes, which must stand inside its frame, every place of it a number.
+// hangs, and that the record only ever grows by whole entries; and the blend chart, the data
+// sheet and the viscosity-temperature chart of the same boxes (the sheet's own boxes taken from
+// the litres, the losses and the targets), whose drawings must stand inside their frames, every
+// place of them a number.
 //
 // The input is a temperature byte followed by "<A>|<B>|<litres>|<loss A>|<loss B>|<targets>". The
 // byte picks the temperature row as byte % 4 - 1: '0' none chosen, '1' 100 ℃, '2' 40 ℃, '3' -5 ℃.
@@ -17,6 +19,8 @@
 #include "calc/generation.h"
 #include "calc/targets.h"
 #include "chart/chart.h"
+#include "chart/sheet.h"
+#include "chart/temperature_chart.h"
 
 namespace {
 
@@ -78,11 +82,7 @@ void CheckEntries(std::string_view added, std::size_t entries, const BlendFields
 
 // The chart of the same boxes, its handle where the input's length puts it: everything it draws
 // stands inside its frame, and it either says what it still needs or reads out a split.
-void CheckChart(const BlendFields& fields, std::string_view expression, std::size_t size) {
-    const chart::Frame frame{480, 300, 16};
-    const chart::Picture p =
-        chart::Draw({fields, std::string(expression), static_cast<int>(size * 97 % 10001)},
-                    BlendConstants(), frame);
+void CheckPicture(const chart::Picture& p, const chart::Frame& frame) {
     const auto inside = [&](double x, double y) {
         return x >= 0 && x <= frame.width && y >= 0 && y <= frame.height;  // false for NaN
     };
@@ -92,8 +92,29 @@ void CheckChart(const BlendFields& fields, std::string_view expression, std::siz
         if (!inside(m.x, m.y)) Fail("a chart mark outside its frame");
     for (const chart::Text& t : p.texts)
         if (!inside(t.x, t.y)) Fail("a chart text outside its frame");
+}
+
+void CheckChart(const BlendFields& fields, std::string_view expression, std::size_t size) {
+    const chart::Frame frame{480, 300, 16};
+    const int hundredths = static_cast<int>(size * 97 % 10001);
+    const chart::Picture p =
+        chart::Draw({fields, std::string(expression), hundredths}, BlendConstants(), frame);
+    CheckPicture(p, frame);
+    const auto inside = [&](double x, double y) {
+        return x >= 0 && x <= frame.width && y >= 0 && y <= frame.height;  // false for NaN
+    };
     if (p.needs.empty() && (!inside(p.handle.x, p.handle.y) || !StartsWith(p.readout, "A ")))
         Fail("a chart handle outside its frame, or no readout");
+    const sheet::Figures f = sheet::Work(
+        {fields,
+         {fields.litres, fields.lossA, fields.lossB, fields.litres, std::string(expression)},
+         hundredths},
+        BlendConstants());
+    const sheet::Table t = sheet::TableOf(f);
+    for (const auto& row : t.cells)
+        for (const sheet::Cell& c : row)
+            if (c.text.empty()) Fail("a data sheet's cell with nothing in it");
+    CheckPicture(chart::DrawTemperatures(f, frame), frame);
 }
 
 }  // namespace
