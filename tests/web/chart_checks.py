@@ -87,6 +87,20 @@ def handle(page):
     if abs(float(s["value"]) - 75) > 0.5 or s["scroll"] != scroll:
         return f"a drag to three quarters put the handle at {s['value']}, scrolled by {s['scroll'] - scroll}"
 
+    # A tap on the target's mark puts the handle at its split exactly, and so does Ctrl+→ from 0 %.
+    dot = d.execute_script("""
+        const c = [...document.querySelectorAll('#chart-svg circle')].find((c) => c.getAttribute('fill') === '#b3261e');
+        const r = c.getBoundingClientRect();
+        return [r.left + r.width / 2, r.top + r.height / 2];""")
+    tap(page, dot[0] + 3, dot[1] + 2)
+    if state(page)["value"] != "48.19":
+        return f"a tap on the target's mark put the handle at {state(page)['value']}"
+    if not page.phone:
+        page.keys(Keys.HOME)
+        page.ctrl(Keys.ARROW_RIGHT)
+        if state(page)["value"] != "48.19":
+            return f"Ctrl+→ from 0 % put the handle at {state(page)['value']}"
+
     # A share typed into the box: two decimals at most.
     box = page.el("ChartPercent")
     d.execute_script("arguments[0].focus(); arguments[0].select()", box)
@@ -114,4 +128,15 @@ def screen_reader(page):
     text = d.execute_script("return ChartHandle.getAttribute('aria-valuetext')")
     if (role, name) != ("slider", "A机油比例") or not text.startswith("50%，A 50% 2L, B 50% 2L，混合粘度 "):
         return f"the handle is a {role} {name!r}, value text {text!r}"
+    # The data sheet: a table with its caption for a name, its heads heads of rows and columns; and
+    # the lines' chart a figure with its summary.
+    for box, text in ((0, "40"), (1, "90")):
+        page.step("sheet", str(box), text)
+    role, name, _, _ = node("#SheetTable")
+    heads = [node(f"#SheetTable {where}")[:2] for where in ("thead th:nth-child(3)", "tbody tr:nth-child(3) th")]
+    if (role, name) != ("table", "混合油数据表") or heads != [("columnheader", "100 ℃"), ("rowheader", "混合油 A 50%")]:
+        return f"the data sheet is a {role} {name!r} with heads {heads}"
+    role, name, description, _ = node("#TemperatureFigure")
+    if (role, name) != ("figure", "粘温曲线") or "混合油：40 ℃ 59.216 cSt" not in description:
+        return f"the lines' chart is a {role} {name!r}: {description!r}"
     return None

@@ -221,21 +221,31 @@ class Page:
         except TimeoutException:
             return problem() if callable(problem) else problem
 
-    def handled(self, event, action, key=None):
-        """Carries out ACTION, which brings the page an EVENT (a KEY's keydown, if given), and
-        waits until the page has handled it: a task after the event has reached every listener."""
+    def handled(self, event, action, key=None, within=None):
+        """Carries out ACTION, which brings the page an EVENT (a KEY's keydown, if given; on the
+        element WITHIN, if given), and waits until the page has handled it: a task after the
+        event has reached every listener."""
         self.events += 1
         self.d.execute_script("""
-            const [type, key, number] = arguments;
+            const [type, key, number, within] = arguments;
+            window.handled = null;
             const seen = (e) => {
               if (key !== null && e.key !== key) return;
               removeEventListener(type, seen, true);
-              setTimeout(() => { window.handled = number; });
+              const missed = within !== null && !within.contains(e.target);
+              setTimeout(() => { window.handled = missed ? `on ${e.target.id || e.target.nodeName}` : number; });
             };
-            addEventListener(type, seen, true);""", event, key, self.events)
+            addEventListener(type, seen, true);""", event, key, self.events, within)
         action()
-        return self.wait(lambda d: d.execute_script("return window.handled") == self.events,
-                         f"the page never had the {key or event}")
+        handled = lambda: self.d.execute_script("return window.handled")
+        problem = self.wait(lambda d: handled() is not None, f"the page never had the {key or event}")
+        return problem or (None if handled() == self.events else f"the {event} landed {handled()}")
+
+    def tap(self, element):
+        """A tap or a click on ELEMENT as a person makes it: the element in view first, then the
+        tap, which must reach it and nothing else."""
+        self.d.execute_script("arguments[0].scrollIntoView({block: 'center'})", element)
+        return self.handled("click", element.click, within=element)
 
     def type(self, box, text):
         # Into the box as a person gets there; a hidden shear box widens the window.
@@ -249,7 +259,7 @@ class Page:
     def reveal(self, box):
         """On a phone, a person opens the shear disclosure to reach a shear box."""
         if self.phone and int(box) >= 4 and not self.el(f"Text1_{box}").is_displayed():
-            self.handled("click", self.el("Command3").click)
+            self.tap(self.el("Command3"))
 
     def step(self, word, arg, text):
         """Carries out one step or check; returns what went wrong, or None."""
@@ -266,20 +276,20 @@ class Page:
             self.d.execute_script("arguments[0].focus()", self.el(f"Text1_{arg}"))
         elif word == "preset" and self.phone:
             # A tap inserts; the hint row is not offered on a phone, the blank row does the same.
-            return self.handled("click", self.el(f"List1_row{5 if arg == '6' else arg}").click)
+            return self.tap(self.el(f"List1_row{5 if arg == '6' else arg}"))
         elif word == "preset":
             row = self.el(f"List1_row{arg}")
             return self.handled("dblclick", ActionChains(self.d).double_click(row).perform)
         elif word in ("generate", "clear") and self.phone:
-            return self.handled("click", self.el("Command1" if word == "generate" else "Command2").click)
+            return self.tap(self.el("Command1" if word == "generate" else "Command2"))
         elif word in ("generate", "clear"):  # Enter presses Generate from a field, Esc Clear
             key = Keys.ENTER if word == "generate" else Keys.ESCAPE
             return self.handled("keydown", lambda: self.keys(key), "Enter" if word == "generate" else "Escape")
         elif word == "bar":
-            return self.handled("click", self.el("Command3").click)
+            return self.tap(self.el("Command3"))
         elif word == "undo" and self.phone:
             if self.el("UndoClear").is_displayed():  # otherwise there is nothing to tap
-                return self.handled("click", self.el("UndoClear").click)
+                return self.tap(self.el("UndoClear"))
         elif word == "undo":  # from Clear, which a person has just pressed
             self.d.execute_script("arguments[0].focus()", self.el("Command2"))
             return self.handled("keydown", lambda: self.ctrl("z"), "z")
