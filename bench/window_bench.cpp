@@ -13,9 +13,9 @@
 #include "ui/chart_view.h"
 #include "ui/chart_window.h"
 #include "ui/chinese_interface.h"
+#include "ui/form1.h"
 #include "ui/sheet_panel.h"
 #include "ui/temperature_view.h"
-#include "ui/form1.h"
 
 namespace olvimar {
 namespace {
@@ -121,7 +121,7 @@ void BM_ChartRedraw(benchmark::State& state) {
         a->setText(a->text().size() > 5 ? QStringLiteral("7.276") : QStringLiteral("7.2761"));
         view->repaint();
         lines->repaint();
-        if (counter.paints != painted + 2) state.SkipWithError("not painted");
+        if (counter.paints < painted + 2) state.SkipWithError("not painted");
     }
     view->removeEventFilter(&counter);
     lines->removeEventFilter(&counter);

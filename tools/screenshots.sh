@@ -65,7 +65,8 @@ shoot olvimar-16pt.png wide XDG_CONFIG_HOME="$config" QT_QPA_PLATFORMTHEME=qt6ct
 shoot olvimar-scale-1.5.png wide QT_SCALE_FACTOR=1.5
 
 # The chart: the worked example with three targets, one beyond B, and the shear losses; Ctrl+G,
-# then the share of A typed into the box beside the handle.
+# then the share of A typed into the box beside the handle, and the oils' 40 ℃ viscosities into
+# the data sheet's boxes after it.
 "$app" 2>/dev/null &
 pid=$!
 window=$(xdotool search --sync --name '^Olvimar$' | head -1)
@@ -81,6 +82,8 @@ xdotool key ctrl+g
 chart=$(xdotool search --sync --name '^混合曲线$' | head -1)
 sleep 0.5
 xdotool key Tab ctrl+a && xdotool type --delay 30 "48.19"
+xdotool key Tab && xdotool type --delay 30 "40"
+xdotool key Tab && xdotool type --delay 30 "90"
 sleep 0.5
 import -window "$chart" docs/olvimar-chart.png
 kill "$pid"

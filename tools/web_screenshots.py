@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Takes the README's screenshots of the web page in headless Chromium at the browsers' default
-16-px font, as a person would: the worked example with the blend chart beside the replica in a
-desktop browser, by keyboard, its handle moved to 48.19 %; and the same on a phone (360 x 740,
-touch) by taps: the top, the record further down, and the chart at the end of the column.
+16-px font, as a person would: the worked example with the blend chart, the data sheet and the
+chart of its lines beside the replica in a desktop browser, by keyboard, its handle moved to
+48.19 % and the oils' 40 ℃ viscosities typed into the sheet; and the same on a phone (360 x 740,
+touch) by taps: the top, the record further down, the chart and the sheet at the end of the
+column.
 Run after `make web`: tools/web_screenshots.py [SITE]"""
 import os
 import sys
@@ -23,13 +25,15 @@ with served(site) as (url, _):
     for phone in (False, True):
         with chromium(phone) as driver:
             if not phone:
-                driver.set_window_size(1280, 720)
+                driver.set_window_size(1280, 1320)
             page = Page(driver, url, phone)
             for box, text in ((0, "7.276"), (1, "13.69"), (2, "10,12"), (3, "4")):
                 page.type(box, text)
             Select(page.el("Combo1")).select_by_index(0)
             page.type(3, "4")
             page.step("generate", "", "")
+            for box, text in (("0", "40"), ("1", "90")):
+                page.step("sheet", box, text)
             driver.execute_script("""
                 ChartPercent.value = '48.19';
                 ChartPercent.dispatchEvent(new Event('input'));
@@ -41,3 +45,7 @@ with served(site) as (url, _):
                 shoot(driver, "olvimar-web-phone-record.png")
                 driver.execute_script("document.getElementById('chart').scrollIntoView()")
                 shoot(driver, "olvimar-web-phone-chart.png")
+                driver.execute_script("document.getElementById('temperature-title').scrollIntoView()")
+                shoot(driver, "olvimar-web-phone-sheet.png")
+                driver.execute_script("document.getElementById('sheet-boxes').scrollIntoView()")
+                shoot(driver, "olvimar-web-phone-table.png")
