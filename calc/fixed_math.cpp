@@ -74,13 +74,7 @@ std::int64_t Thousandths(const Fixed& v) {
 }
 
 std::int64_t Nearest(const Fixed& v) {
-    const Fixed half = v + Fixed(0.5);
-    const std::int64_t below = static_cast<std::int32_t>(half.words().back());  // floor(v + 1/2)
-    // v + 1/2 whole to the last bit: a tie, to the even one.
-    const Fixed rest = half - Fixed(static_cast<double>(below));
-    bool whole = true;
-    for (std::size_t i = 0; i + 1 < Fixed::kWords; ++i) whole = whole && rest.words()[i] == 0;
-    return whole && below % 2 != 0 ? below - 1 : below;
+    return static_cast<std::int32_t>((v + Fixed(0.5)).words().back());  // floor(v + 1/2)
 }
 
 }  // namespace olvimar::fixed

@@ -28,8 +28,9 @@ Fixed Pow10(const Fixed& y);
 // m / 10^decimals, for a constant m below 2^31 written with `decimals` decimals (1.47 is 147, 2).
 Fixed Constant(std::int32_t m, int decimals);
 
-// A positive v to the nearest thousandth, a tie upwards; and to the nearest whole number, a tie
-// to the even one. Within 2^-90 of a tie the last bits decide.
+// A positive v to the nearest thousandth, and to the nearest whole number, a tie upwards. No
+// exact tie comes here, where every value is transcendental: within 2^-90 of one, the last bits
+// decide.
 std::int64_t Thousandths(const Fixed& v);
 std::int64_t Nearest(const Fixed& v);
 

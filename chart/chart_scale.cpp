@@ -130,11 +130,7 @@ int Legend(Picture& p, const std::vector<LegendEntry>& entries, const Frame& f, 
     double x = f.width - u(14) - width;
     for (const LegendEntry& e : entries) {
         const double y = baseline - 0.35 * f.font;
-        if (e.width > 0) {
-            p.lines.push_back({x, y, x + sample, y, e.ink, e.width, e.dashed});
-        } else {
-            p.marks.push_back({x + sample / 2, y, u(3.5), 0, u(1.4), Shape::Dot, e.ink});
-        }
+        p.lines.push_back({x, y, x + sample, y, e.ink, e.width, e.dashed});
         x += sample + gap;
         p.texts.push_back({x, baseline, e.text, Anchor::Start, Ink::Label});
         x += TextWidth(e.text, f.font) + apart;

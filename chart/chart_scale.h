@@ -65,7 +65,7 @@ void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars, int topRow
 struct LegendEntry {
     std::string text;
     Ink ink;
-    double width;  // of its sample line; a dot where it is 0
+    double width;  // of its sample line
     bool dashed = false;
 };
 int Legend(Picture& p, const std::vector<LegendEntry>& entries, const Frame& f, double titleWidth);

@@ -15,6 +15,7 @@ TEST(ViscosityIndex, AsTheStandardWorksItOut) {
     } rows[] = {
         {"the first worked example: U above H, 92.43", "73.30", "8.86", 92},
         {"the second worked example: U below H, 156.37", "22.83", "5.05", 156},
+        {"written with an exponent, as the record's rules allow", "7.330e1", "886E-2", 92},
         {"U at H: both formulas give 100", "82.87", "10", 100},
         {"an exact 92.5 to the even one below", "87.73225", "10", 92},
         {"an exact 93.5 to the even one above", "87.08395", "10.0", 94},

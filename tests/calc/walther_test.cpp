@@ -38,6 +38,7 @@ TEST(Walther, ThroughTwoPointsAndOnToAnyTemperature) {
         {"thin oils, where the corrections count", "2.5", "1.1", "-5", "7.461"},
         {"back to a thin point, the corrections' inverse as the standard gives it", "0.5", "0.2",
          "40", ".500"},
+        {"at the hottest the sheet reads", "40", "7.276", "300", ".926"},
         {"a temperature below the range", "40", "7.276", "-60.1", none(Undefined::Temperature)},
         {"a temperature above it", "40", "7.276", "300.5", none(Undefined::Temperature)},
         {"beyond 10^9 mm²/s", "100000", "20", "-60", none(Undefined::TooThick)},

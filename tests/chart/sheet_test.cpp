@@ -98,6 +98,23 @@ TEST(Sheet, ItsCellsAndWhatItSaysIsMissing) {
          5000,
          "40.000 7.276 148 — | 90.000 13.690 155 — | 59.216 9.886 153 —",
          "温度应在 -60 ℃ 到 300 ℃ 之间。"},
+        {"thin oils, below one cSt at 40 ℃; at 100 ℃ the lines give their points",
+         0,
+         "0.5",
+         "3",
+         {"0.9", "20", "", "", "100"},
+         5000,
+         ".900 .500 — .500 | 20.000 3.000 -135 3.000 | 5.513 1.336 — 1.336",
+         "A机油没有粘度指数：100 ℃ 粘度低于 2.0 cSt 时没有定义。\n"
+         "混合油没有粘度指数：100 ℃ 粘度低于 2.0 cSt 时没有定义。"},
+        {"a viscosity below zero",
+         0,
+         "7.276",
+         "13.69",
+         {"-5", "90", "", "", "-5"},
+         5000,
+         "-5.000 7.276 — — | 90.000 13.690 155 1303.293 | — 9.886 — —",
+         "A机油没有粘度指数：粘度应大于 0。\nA机油没有粘温线：粘度应大于 0。"},
         {"a box that is no number",
          0,
          "7.276",
@@ -112,6 +129,9 @@ TEST(Sheet, ItsCellsAndWhatItSaysIsMissing) {
         EXPECT_EQ(Cells(t), c.cells) << c.name;
         EXPECT_EQ(Join(t.notes), c.notes) << c.name;
     }
+    // The last column is T as typed, less its blanks.
+    const Case blanks{"", 0, "7.276", "13.69", {"40", "90", "", "", " 12 "}, 5000, "", ""};
+    EXPECT_EQ(TableOf(Work(blanks)).columns[4], "12 ℃");
 }
 
 TEST(Sheet, ItAsksForEachNumberOnce) {
@@ -127,6 +147,9 @@ TEST(Sheet, AtMinusFiveTheLinesAreCheckedAgainstTheWindow) {
     EXPECT_EQ(t.check,
               "核对 -5 ℃：粘温线得 A机油 486.555、B机油 1303.293、混合油 796.963 cSt；主窗口为 A "
               "486.000、B 1300.000 cSt，混合公式得 794.873 cSt。");
+    EXPECT_EQ(t.grades.at(1),
+              "B机油：ISO VG 100；SAE 40（还需 HTHS ≥ 3.5 mPa·s，0W、5W、10W-40；其余 ≥ 3.7）；"
+              "100 ℃ 粘度够 0W–25W 的下限");
     EXPECT_EQ(t.grades.at(2),
               "混合油：介于 ISO VG 46 与 VG 68 之间；SAE 30（还需 HTHS ≥ 2.9 mPa·s）；100 ℃ 粘度够 "
               "0W–25W 的下限");

@@ -86,9 +86,23 @@ TEST(TemperatureChart, EachLineRunsThroughItsPointsAndIsMarkedAtT) {
         EXPECT_EQ(points, 2) << "at 40 ℃ and 100 ℃";
         EXPECT_EQ(rings, 1) << "at T";
     }
+    // The axes, and the legend above the plot: each sample line after the text before it.
+    std::size_t axes = 0;
+    for (const Line& l : p.lines)
+        axes += l.ink == Ink::Axis && (l.x1 == p.left || l.y1 == p.bottom);
+    EXPECT_EQ(axes, 2u);
     std::string legend;
+    double end = 0;  // of the text before, a Chinese character taken a font wide
     for (const Text& t : p.texts)
-        if (t.y < p.top) legend += t.text + ";";
+        if (t.y < p.top) {
+            legend += t.text + ";";
+            for (const Line& l : p.lines) {
+                if (l.y1 < p.top && l.x1 < t.x && l.x1 > end - 40) {
+                    EXPECT_GE(l.x1, end) << t.text;
+                }
+            }
+            end = t.x + 16 * static_cast<double>(t.text.size()) / 3;
+        }
     EXPECT_EQ(legend, "粘度 cSt（ASTM D341 刻度）;A机油;B机油;混合油;T = -5 ℃;");
 }
 

@@ -338,6 +338,14 @@ void ChartWindowTest::theDataSheetIsATableToAScreenReader() {
         edit->setFocus();
         QTest::keyClicks(edit, QString::fromLatin1(text));
     }
+    // Each box the sheet asks for is shown with the label that names it, at its left.
+    for (QLabel* label : form->chartWindow()->sheet()->findChildren<QLabel*>()) {
+        if (!label->buddy()) continue;
+        const QWidget* box = label->buddy();
+        QCOMPARE(label->isVisible(), box->isVisible());
+        if (box->isVisible())
+            QVERIFY2(label->geometry().right() < box->geometry().left(), qPrintable(label->text()));
+    }
     QAccessibleInterface* chart =
         QAccessible::queryAccessibleInterface(form->chartWindow()->temperatures());
     QCOMPARE(chart->role(), QAccessible::Chart);
