@@ -117,7 +117,8 @@ struct Picture {
 Picture Draw(const Input& input, const TempTable& temp, const Frame& frame);
 
 // The handle's place for a click or a tap at (x, y): a target's split where it is within reach of
-// its mark, the nearest; otherwise the nearest hundredth of a percent under x, 0 to kAllOfA.
+// its mark, the nearest; otherwise (and for a y that is no number, as a drag gives) the nearest
+// hundredth of a percent under x, 0 to kAllOfA.
 int HundredthsAt(const Picture& picture, double x, double y);
 
 // Where a key of the key table moves the handle from `hundredths`, the targets' keys to the next

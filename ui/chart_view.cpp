@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "form/window_texts.h"
 #include "ui/chart_paint.h"
@@ -86,8 +87,8 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event) {
-    if (isSliderDown())
-        setValue(chart::HundredthsAt(picture_, event->position().x(), event->position().y()));
+    if (isSliderDown())  // a drag goes where the pointer goes, past the targets' marks
+        setValue(chart::HundredthsAt(picture_, event->position().x(), std::nan("")));
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent*) {

@@ -51,7 +51,7 @@ export class ChartPanel {
       this.handle.focus();
     });
     this.handle.addEventListener("pointermove", (event) => {
-      if (this.handle.hasPointerCapture(event.pointerId)) this.moveTo(event);
+      if (this.handle.hasPointerCapture(event.pointerId)) this.moveTo(event, false);
     });
     // A typed share moves the handle once it is one; anything else says what it should be.
     this.box.addEventListener("input", () => {
@@ -61,9 +61,11 @@ export class ChartPanel {
     });
   }
 
-  moveTo(event) {
+  // A tap takes the handle to the split of a target whose mark it touches; a drag goes where the
+  // finger goes.
+  moveTo(event, toTargets = true) {
     const at = this.svg.getBoundingClientRect();
-    this.form.moveHandleTo(event.clientX - at.left, event.clientY - at.top);
+    this.form.moveHandleTo(event.clientX - at.left, toTargets ? event.clientY - at.top : NaN);
     this.draw();
   }
 
