@@ -183,6 +183,13 @@ Figures Work(const Input& in, const TempTable& temp) {
     return f;
 }
 
+std::vector<std::string> Table::Below() const {
+    std::vector<std::string> lines;
+    if (!check.empty()) lines.push_back(check);
+    lines.insert(lines.end(), grades.begin(), grades.end());
+    return lines;
+}
+
 Table TableOf(const Figures& f) {
     Table t;
     std::string atT = f.atTText;

@@ -67,6 +67,9 @@ struct Table {
     std::vector<std::string>
         grades;         // a line for each oil and the blend, then what they leave open
     std::string check;  // at -5 ℃: the lines against the window
+
+    // What stands under the table as the front ends show it: the check, then the grades.
+    std::vector<std::string> Below() const;
 };
 Table TableOf(const Figures& figures);
 

@@ -107,9 +107,7 @@ void SheetPanel::showFigures(const sheet::Figures& figures) {
                            2 * table_->frameWidth());
     notes_->setText(Lines(t.notes));
     notes_->setVisible(!t.notes.empty());
-    std::vector<std::string> below = t.grades;
-    if (!t.check.empty()) below.insert(below.begin(), t.check);
-    grades_->setText(Lines(below));
+    grades_->setText(Lines(t.Below()));
 }
 
 }  // namespace olvimar

@@ -140,9 +140,7 @@ class WebForm : private FormView {
             }
         s.set("cells", cells);
         s.set("notes", Array(t.notes));
-        std::vector<std::string> below = t.grades;
-        if (!t.check.empty()) below.insert(below.begin(), t.check);
-        s.set("grades", Array(below));
+        s.set("grades", Array(t.Below()));
         return s;
     }
 

@@ -159,10 +159,10 @@ std::string SheetPanel() {
     empty.boxes[sheet::kAtT] = sheet::kStartAtT;
     empty.hundredths = chart::kEvenMix;
     const sheet::Table t = sheet::TableOf(sheet::Work(empty, BlendConstants()));
-    // The table scrolls within its own box where a narrow screen has no room for it, never the page.
+    // The table scrolls within its own box where a narrow screen has no room for it, never the
+    // page.
     html += "</div>\n<div id=\"sheet-table\">\n<table id=\"SheetTable\">\n<caption>" +
-            Escaped(texts::kSheetTitle) +
-            "</caption>\n<thead><tr><td></td>";
+            Escaped(texts::kSheetTitle) + "</caption>\n<thead><tr><td></td>";
     for (std::size_t c = 1; c < t.columns.size(); ++c)
         html += "<th scope=\"col\">" + Escaped(t.columns[c]) + "</th>";
     html += "</tr></thead>\n<tbody>\n";
@@ -174,7 +174,8 @@ std::string SheetPanel() {
         html += "</tr>\n";
     }
     return html +
-           "</tbody>\n</table>\n</div>\n<div id=\"SheetNotes\"></div>\n<div id=\"SheetGrades\"></div>\n";
+           "</tbody>\n</table>\n</div>\n<div id=\"SheetNotes\"></div>\n<div "
+           "id=\"SheetGrades\"></div>\n";
 }
 
 // The blend chart's panel: the figure, its handle (a slider the page places over the chart) and

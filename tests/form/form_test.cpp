@@ -110,6 +110,10 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
                 sheetBoxes.at(static_cast<std::size_t>(n)) = step.text;
             } else if (step.word == "handle") {
                 handle = chart::TypedHundredths(step.arg).value();
+            } else if (step.word == "below") {
+                const sheet::Table t = sheet::TableOf(
+                    sheet::Work({w.form.Inputs(), sheetBoxes, handle}, w.form.Temperatures()));
+                EXPECT_EQ(t.Below().at(0), step.arg);
             } else if (step.word == "table") {
                 const sheet::Table t = sheet::TableOf(
                     sheet::Work({w.form.Inputs(), sheetBoxes, handle}, w.form.Temperatures()));

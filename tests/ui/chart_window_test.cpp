@@ -296,6 +296,11 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
                          step.text);
             } else if (step.word == "handle") {
                 typeInto(percent(), step.arg);
+            } else if (step.word == "below") {
+                const QString shown =
+                    form->chartWindow()->findChild<QLabel*>(QStringLiteral("SheetGrades"))->text();
+                QVERIFY2(shown.section(QLatin1Char('\n'), 0, 0) == QString::fromStdString(step.arg),
+                         qPrintable(where + ": " + shown.toUtf8()));
             } else if (step.word == "table") {
                 auto* table =
                     form->chartWindow()->findChild<QTableWidget*>(QStringLiteral("SheetTable"));

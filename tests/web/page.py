@@ -306,9 +306,14 @@ class Page:
             self.keys(arg)
             return self.wait(lambda d: self.el("ChartHandle").get_attribute("aria-valuenow") == arg,
                              lambda: f"the handle stands at {self.el('ChartHandle').get_attribute('aria-valuenow')}")
+        elif word == "below":
+            shown = self.el("SheetGrades").get_property("textContent").split("\n")[0]
+            if shown != arg:
+                return f"under the data sheet stands {shown!r}, expected {arg!r}"
         elif word == "table":
             shown = self.d.execute_script("""
-                return [...SheetTable.tBodies[0].rows].map((r) =>
+                const heads = SheetTable.tHead.rows[0].cells.length;  // the corner and four
+                return (heads === 5 ? '' : `${heads} heads: `) + [...SheetTable.tBodies[0].rows].map((r) =>
                     [...r.cells].slice(1).map((c) => c.textContent).join(' ')).join(' | ')""")
             if shown != arg:
                 return f"the data sheet holds {shown!r}, expected {arg!r}"
