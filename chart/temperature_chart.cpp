@@ -126,9 +126,11 @@ Picture DrawTemperatures(const sheet::Figures& s, const Frame& f) {
         }
         if (y2 < p.top) continue;
         p.lines.push_back({x1, y1, x2, y2, kInks[i], i == 2 ? u(3) : u(1.5)});
+        // A point thicker than the chart draws stays off it, as its line does.
         for (const auto& [celsius, v] : {std::pair{40, s.oils[i].at40}, {100, s.oils[i].at100}})
-            p.marks.push_back({x(celsius), scale->PixelOf(Shown(v)), u(i == 2 ? 4 : 3), 0, u(1.4),
-                               Shape::Dot, kInks[i]});
+            if (const double vy = scale->PixelOf(Shown(v)); vy >= p.top)
+                p.marks.push_back(
+                    {x(celsius), vy, u(i == 2 ? 4 : 3), 0, u(1.4), Shape::Dot, kInks[i]});
     }
     if (markT) {
         p.lines.push_back({x(atT), p.top, x(atT), p.bottom, Ink::Handle, u(1), true});

@@ -12,12 +12,13 @@
 namespace olvimar::chart {
 namespace {
 
-Picture DrawIt(const std::string& atT) {
+Picture DrawIt(const std::string& atT, const std::string& a40 = "40",
+               const std::string& a100 = "7.276") {
     sheet::Input in;
     in.fields.s = 0;
-    in.fields.viscA = "7.276";
+    in.fields.viscA = a100;
     in.fields.viscB = "13.69";
-    in.boxes = {"40", "90", "", "", atT};
+    in.boxes = {a40, "90", "", "", atT};
     in.hundredths = 4819;
     return DrawTemperatures(sheet::Work(in, BlendConstants()), {600, 400, 16});
 }
@@ -104,6 +105,19 @@ TEST(TemperatureChart, EachLineRunsThroughItsPointsAndIsMarkedAtT) {
             end = t.x + 16 * static_cast<double>(t.text.size()) / 3;
         }
     EXPECT_EQ(legend, "粘度 cSt（ASTM D341 刻度）;A机油;B机油;混合油;T = -5 ℃;");
+}
+
+// An oil far thicker than the chart draws: neither its point at 40 ℃ nor its value at T stands
+// above the plot.
+TEST(TemperatureChart, KeepsAnOilThickerThanItDrawsInsideThePlot) {
+    const Picture p = DrawIt("-5", "300000000", "1000000");
+    ASSERT_EQ(p.needs, "");
+    int marks = 0;
+    for (const Mark& m : p.marks) {
+        EXPECT_GE(m.y, p.top) << static_cast<int>(m.ink);
+        marks += m.ink == Ink::OilA;
+    }
+    EXPECT_EQ(marks, 1) << "only A's point at 100 ℃";
 }
 
 }  // namespace
