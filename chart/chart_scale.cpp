@@ -1,5 +1,6 @@
 #include "chart/chart_scale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -121,21 +122,34 @@ void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars, int topRow
 
 int Legend(Picture& p, const std::vector<LegendEntry>& entries, const Frame& f, double titleWidth) {
     const Units u{f.font};
-    const double sample = u(18), gap = u(5), apart = u(14);
-    double width = 0;
-    for (const LegendEntry& e : entries) width += sample + gap + TextWidth(e.text, f.font) + apart;
-    width -= apart;
-    const int rows = u(4) + titleWidth + apart + width <= f.width - u(14) ? 1 : 2;
-    const double baseline = 1.2 * f.font + (rows - 1) * 1.3 * f.font;
-    double x = f.width - u(14) - width;
+    const double sample = u(18), gap = u(5), apart = u(14), right = f.width - u(14);
+    const auto widthOf = [&](const LegendEntry& e) {
+        return sample + gap + TextWidth(e.text, f.font);
+    };
+    // The entries of each row and the row's width: all on the title's row where they fit beside
+    // it, else on rows below it, as many to a row as the frame holds, and at least one.
+    std::vector<std::pair<std::vector<const LegendEntry*>, double>> rows(1);
     for (const LegendEntry& e : entries) {
-        const double y = baseline - 0.35 * f.font;
-        p.lines.push_back({x, y, x + sample, y, e.ink, e.width, e.dashed});
-        x += sample + gap;
-        p.texts.push_back({x, baseline, e.text, Anchor::Start, Ink::Label});
-        x += TextWidth(e.text, f.font) + apart;
+        const double w =
+            rows.back().first.empty() ? widthOf(e) : rows.back().second + apart + widthOf(e);
+        if (!rows.back().first.empty() && w > right - u(4)) rows.push_back({});
+        rows.back().second = rows.back().first.empty() ? widthOf(e) : w;
+        rows.back().first.push_back(&e);
     }
-    return rows;
+    const bool besideTitle =
+        rows.size() == 1 && u(4) + titleWidth + apart + rows[0].second <= right;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const double baseline = 1.2 * f.font + static_cast<double>(r + !besideTitle) * 1.3 * f.font;
+        double x = std::max(u(4), right - rows[r].second);
+        for (const LegendEntry* e : rows[r].first) {
+            const double y = baseline - 0.35 * f.font;
+            p.lines.push_back({x, y, x + sample, y, e->ink, e->width, e->dashed});
+            x += sample + gap;
+            p.texts.push_back({x, baseline, e->text, Anchor::Start, Ink::Label});
+            x += TextWidth(e->text, f.font) + apart;
+        }
+    }
+    return static_cast<int>(rows.size()) + !besideTitle;
 }
 
 Scale::Scale(double c, double low, double high, double top, double bottom)

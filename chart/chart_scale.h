@@ -61,7 +61,8 @@ double TextWidth(std::string_view text, double font);
 void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars, int topRows = 1);
 
 // The legend, right-aligned at the top of the frame: on the title's row where it fits after
-// `titleWidth`, on the row below otherwise. The rows the top then takes.
+// `titleWidth`, on the rows below otherwise, as many as a narrow frame needs. The rows the top
+// then takes, the title's among them.
 struct LegendEntry {
     std::string text;
     Ink ink;

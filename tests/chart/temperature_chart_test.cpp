@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "calc/blend.h"
@@ -13,14 +14,14 @@ namespace olvimar::chart {
 namespace {
 
 Picture DrawIt(const std::string& atT, const std::string& a40 = "40",
-               const std::string& a100 = "7.276") {
+               const std::string& a100 = "7.276", double width = 600) {
     sheet::Input in;
     in.fields.s = 0;
     in.fields.viscA = a100;
     in.fields.viscB = "13.69";
     in.boxes = {a40, "90", "", "", atT};
     in.hundredths = 4819;
-    return DrawTemperatures(sheet::Work(in, BlendConstants()), {600, 400, 16});
+    return DrawTemperatures(sheet::Work(in, BlendConstants()), {width, 400, 16});
 }
 
 // The standard's scales, worked out here: log10 log10 Z and log10 of the kelvin.
@@ -105,6 +106,24 @@ TEST(TemperatureChart, EachLineRunsThroughItsPointsAndIsMarkedAtT) {
             end = t.x + 16 * static_cast<double>(t.text.size()) / 3;
         }
     EXPECT_EQ(legend, "粘度 cSt（ASTM D341 刻度）;A机油;B机油;混合油;T = -5 ℃;");
+}
+
+// A phone's narrow chart wraps the legend onto more rows, each within the frame, above the plot.
+TEST(TemperatureChart, WrapsItsLegendInANarrowFrame) {
+    for (const double width : {600.0, 330.0, 200.0}) {
+        const Picture p = DrawIt("-5", "40", "7.276", width);
+        std::set<double> rows;
+        int entries = 0;
+        for (const Text& t : p.texts)
+            if (t.y < p.top && t.x > 16 * 3) {  // after the title's start
+                ++entries;
+                rows.insert(t.y);
+                EXPECT_LE(t.x + 16 * static_cast<double>(t.text.size()) / 3, width) << t.text;
+            }
+        for (const Line& l : p.lines) EXPECT_TRUE(l.y1 >= p.top || l.x1 >= 0) << width;
+        EXPECT_EQ(entries, 4) << width;
+        EXPECT_EQ(rows.size(), width == 600 ? 1u : width == 330 ? 2u : 3u) << width;
+    }
 }
 
 // An oil far thicker than the chart draws: neither its point at 40 ℃ nor its value at T stands
