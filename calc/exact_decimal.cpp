@@ -23,8 +23,7 @@ std::optional<Decimal> ExactDecimal(std::string_view text) {
     } catch (const CalcError&) {
         return std::nullopt;
     }
-    while (IsBlank(text.front())) text.remove_prefix(1);
-    while (IsBlank(text.back())) text.remove_suffix(1);
+    text = TrimBlanks(text);
     if (text.size() > kMostDigits) return std::nullopt;
     Decimal d;
     std::size_t i = 0;

@@ -233,6 +233,12 @@ bool IsBlank(char c) noexcept {
     return c == ' ' || c == '\t' || c == '\n';
 }
 
+std::string_view TrimBlanks(std::string_view text) noexcept {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 double LeadingNumber(std::string_view text) {
     // The number as std::from_chars reads it: no '+' sign, the exponent mark written 'e'.
     std::string canonical;
@@ -282,8 +288,7 @@ double LeadingNumber(std::string_view text) {
 }
 
 double ToNumber(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    text = TrimBlanks(text);
 
     std::size_t i = 0;
     bool plainForm = true;  // already in the form std::from_chars reads

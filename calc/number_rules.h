@@ -11,6 +11,8 @@ namespace olvimar {
 
 // Blanks are space, tab and line feed.
 bool IsBlank(char c) noexcept;
+// The text less its leading and trailing blanks.
+std::string_view TrimBlanks(std::string_view text) noexcept;
 
 // The lenient reading of a range's numbers: skips blanks wherever they stand, reads the longest
 // prefix of the form [sign] digits [. digits] [E|e|D|d [sign] digits] and ignores the rest.

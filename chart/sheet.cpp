@@ -32,9 +32,7 @@ std::optional<Decimal> Read(const Named& box, std::string& missing,
                             std::vector<std::string>& needs) {
     const std::optional<Decimal> d = ExactDecimal(box.text);
     if (d) return d;
-    bool blank = true;
-    for (const char c : box.text) blank = blank && IsBlank(c);
-    if (blank) {
+    if (TrimBlanks(box.text).empty()) {
         missing += (missing.empty() ? "" : "、") + std::string(box.name);
     } else {
         needs.push_back(Fill(texts::kSheetNotANumber, {box.name, box.text}));
@@ -192,9 +190,7 @@ std::vector<std::string> Table::Below() const {
 
 Table TableOf(const Figures& f) {
     Table t;
-    std::string atT = f.atTText;
-    while (!atT.empty() && IsBlank(atT.front())) atT.erase(atT.begin());
-    while (!atT.empty() && IsBlank(atT.back())) atT.pop_back();
+    const std::string atT(TrimBlanks(f.atTText));
     t.columns = {texts::kSheetColumns[0], texts::kSheetColumns[1], texts::kSheetColumns[2],
                  texts::kSheetColumns[3],
                  f.atT ? Fill(texts::kSheetColumns[4], {atT}) : texts::kSheetColumnAtT};

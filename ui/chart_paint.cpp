@@ -1,9 +1,16 @@
 #include "ui/chart_paint.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 
 namespace olvimar {
+
+chart::Frame FrameOf(const QWidget& widget) {
+    return {static_cast<double>(widget.width()), static_cast<double>(widget.height()),
+            static_cast<double>(QFontInfo(widget.font()).pixelSize())};
+}
 
 QColor ColourOf(chart::Ink ink) {
     const chart::Paint paint = chart::PaintOf(ink);

@@ -5,6 +5,7 @@
 #include "chart/chart.h"
 
 class QPainter;
+class QWidget;
 
 namespace olvimar {
 
@@ -12,5 +13,7 @@ namespace olvimar {
 // the blend chart and the viscosity-temperature chart.
 void PaintPicture(QPainter& painter, const chart::Picture& picture);
 QColor ColourOf(chart::Ink ink);
+// The frame a widget draws a chart in: its size, and its font's size in pixels.
+chart::Frame FrameOf(const QWidget& widget);
 
 }  // namespace olvimar

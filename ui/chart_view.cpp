@@ -1,7 +1,6 @@
 #include "ui/chart_view.h"
 
 #include <QAccessible>
-#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,13 +25,8 @@ ChartView::ChartView(std::function<chart::Picture(const chart::Frame&)> draw, QW
     connect(this, &QSlider::valueChanged, this, [this] { redraw(); });
 }
 
-chart::Frame ChartView::frame() const {
-    return {static_cast<double>(width()), static_cast<double>(height()),
-            static_cast<double>(QFontInfo(font()).pixelSize())};
-}
-
 void ChartView::redraw() {
-    picture_ = draw_(frame());
+    picture_ = draw_(FrameOf(*this));
     setAccessibleDescription(QString::fromStdString(picture_.valueText));
     QAccessibleValueChangeEvent changed(this, value());
     QAccessible::updateAccessibility(&changed);

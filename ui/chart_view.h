@@ -35,8 +35,6 @@ class ChartView : public QSlider {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    chart::Frame frame() const;
-
     std::function<chart::Picture(const chart::Frame&)> draw_;
     chart::Picture picture_;
 };

@@ -1,6 +1,5 @@
 #include "ui/temperature_view.h"
 
-#include <QFontInfo>
 #include <QPainter>
 
 #include "chart/sheet_texts.h"
@@ -21,9 +20,7 @@ void TemperatureView::showFigures(const sheet::Figures& figures) {
 }
 
 void TemperatureView::redraw() {
-    picture_ = chart::DrawTemperatures(figures_,
-                                       {static_cast<double>(width()), static_cast<double>(height()),
-                                        static_cast<double>(QFontInfo(font()).pixelSize())});
+    picture_ = chart::DrawTemperatures(figures_, FrameOf(*this));
     setAccessibleDescription(QString::fromStdString(picture_.summary));
     update();
 }
