@@ -93,10 +93,16 @@ std::string Tenths(int tenths) {
 std::string Sae(const std::optional<Decimal>& at100) {
     if (!at100) return texts::kSaeNone;
     const std::vector<SaeGrade> g = SaeGradesOf(*at100);
-    if (g.size() == 2)
-        return Fill(texts::kSaeEither,
-                    {std::to_string(g[0].grade), std::to_string(g[1].grade),
-                     Tenths(g[0].leastHthsTenths), Tenths(g[1].leastHthsTenths)});
+    if (g.size() >= 2) {  // 6.9 to 7.1 cSt lies in three bands: SAE 12, 16 and 20
+        std::string grades, needs;
+        for (std::size_t i = 0; i < g.size(); ++i) {
+            const std::string grade = std::to_string(g[i].grade);
+            grades += (i == 0 ? "" : i + 1 == g.size() ? " 或 " : "、") + grade;
+            needs += (i == 0 ? "" : "、") +
+                     Fill(texts::kSaeNeedsHths, {grade, Tenths(g[i].leastHthsTenths)});
+        }
+        return Fill(texts::kSaeEither, {grades, needs});
+    }
     if (g.size() == 1 && g[0].grade == 40) return texts::kSaeForty;
     if (g.size() == 1)
         return Fill(texts::kSaeGrade, {std::to_string(g[0].grade), Tenths(g[0].leastHthsTenths)});

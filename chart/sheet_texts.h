@@ -45,8 +45,9 @@ inline constexpr const char* kIsoNone = "ISO VG 需 40 ℃ 粘度";
 inline constexpr const char* kSaeGrade = "SAE %1（还需 HTHS ≥ %2 mPa·s）";
 inline constexpr const char* kSaeForty =
     "SAE 40（还需 HTHS ≥ 3.5 mPa·s，0W、5W、10W-40；其余 ≥ 3.7）";
-inline constexpr const char* kSaeEither =
-    "SAE %1 或 %2，由 HTHS 决定（%1 需 ≥ %3、%2 需 ≥ %4 mPa·s）";
+// Two or three bands overlap: the grades, "12 或 16" or "12、16 或 20", and what each needs.
+inline constexpr const char* kSaeEither = "SAE %1，由 HTHS 决定（%2 mPa·s）";
+inline constexpr const char* kSaeNeedsHths = "%1 需 ≥ %2";
 inline constexpr const char* kSaeBelow = "低于 SAE 8 的 100 ℃ 范围";
 inline constexpr const char* kSaeAbove = "高于 SAE 60 的 100 ℃ 范围";
 inline constexpr const char* kSaeNone = "SAE 需 100 ℃ 粘度";

@@ -30,6 +30,23 @@ TEST(Grades, IsoFromTheViscosityAt40) {
     }
 }
 
+// Every ISO band is its mid-point less and more 10 %, both ends its own: the grade's figure, or
+// for VG 2 to VG 7 the mid-points 2.2, 3.2, 4.6 and 6.8 cSt.
+TEST(Grades, EachIsoBandIsItsMidPointWithinTenPercent) {
+    const struct {
+        int grade, midTenths;
+    } bands[] = {{2, 22},     {3, 32},       {5, 46},       {7, 68},       {10, 100},
+                 {15, 150},   {22, 220},     {32, 320},     {46, 460},     {68, 680},
+                 {100, 1000}, {150, 1500},   {220, 2200},   {320, 3200},   {460, 4600},
+                 {680, 6800}, {1000, 10000}, {1500, 15000}, {2200, 22000}, {3200, 32000}};
+    for (const auto& b : bands) {
+        EXPECT_EQ(IsoGradeOf(DecimalOf(9 * b.midTenths, -2)).grade, b.grade);
+        EXPECT_EQ(IsoGradeOf(DecimalOf(11 * b.midTenths, -2)).grade, b.grade);
+        EXPECT_NE(IsoGradeOf(DecimalOf(900 * b.midTenths - 1, -4)).grade, b.grade);
+        EXPECT_NE(IsoGradeOf(DecimalOf(1100 * b.midTenths + 1, -4)).grade, b.grade);
+    }
+}
+
 TEST(Grades, SaeFromTheViscosityAt100) {
     const struct {
         const char* name;
@@ -38,7 +55,8 @@ TEST(Grades, SaeFromTheViscosityAt100) {
     } rows[] = {
         {"SAE 30's least", "9.3", {30}, {0, 5, 10, 15, 20, 25}},
         {"just below: SAE 20 alone", "9.29", {20}, {0, 5, 10, 15, 20}},
-        {"SAE 12 and 16 overlap", "6.5", {12, 16}, {0, 5, 10, 15, 20}},
+        {"SAE 16's least: SAE 12 and 16 overlap", "6.1", {12, 16}, {0, 5, 10, 15, 20}},
+        {"SAE 20's least: three overlap", "6.9", {12, 16, 20}, {0, 5, 10, 15, 20}},
         {"SAE 8 and 12 overlap", "5.0", {8, 12}, {0, 5, 10}},
         {"SAE 8's least", "4.0", {8}, {0, 5}},
         {"below every band", "3.99", {}, {0, 5}},

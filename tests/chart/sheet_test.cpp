@@ -155,5 +155,20 @@ TEST(Sheet, AtMinusFiveTheLinesAreCheckedAgainstTheWindow) {
               "0W–25W 的下限");
 }
 
+// Where SAE bands overlap, the line names every grade the oil fits and the HTHS each needs: two
+// at 6.5 cSt, three from 6.9 to 7.1.
+TEST(Sheet, TheSaeGradesOfOverlappingBandsAreAllNamed) {
+    const Table t = TableOf(Work({"", 0, "6.5", "7.0", {"30", "40", "", "", "-5"}, 5000, "", ""}));
+    EXPECT_NE(
+        t.grades.at(0).find("；SAE 12 或 16，由 HTHS 决定（12 需 ≥ 2.0、16 需 ≥ 2.3 mPa·s）；"),
+        std::string::npos)
+        << t.grades.at(0);
+    EXPECT_NE(
+        t.grades.at(1).find(
+            "；SAE 12、16 或 20，由 HTHS 决定（12 需 ≥ 2.0、16 需 ≥ 2.3、20 需 ≥ 2.6 mPa·s）；"),
+        std::string::npos)
+        << t.grades.at(1);
+}
+
 }  // namespace
 }  // namespace olvimar::sheet
