@@ -67,27 +67,31 @@ TEST(TemperatureChart, ItsAxesAreTheStandardsPaper) {
     }
 }
 
+// Also for a thin oil, whose points Z's correction term moves.
 TEST(TemperatureChart, EachLineRunsThroughItsPointsAndIsMarkedAtT) {
-    const Picture p = DrawIt("-5");
-    ASSERT_EQ(p.needs, "");
-    for (const Ink ink : {Ink::OilA, Ink::OilB, Ink::Blend}) {
-        const Line* line = nullptr;
-        for (const Line& l : p.lines)
-            if (l.ink == ink && l.y1 >= p.top) line = &l;
-        ASSERT_TRUE(line) << static_cast<int>(ink);
-        int points = 0, rings = 0;
-        for (const Mark& m : p.marks) {
-            if (m.ink != ink) continue;
-            EXPECT_NEAR(m.y,
-                        line->y1 + (line->y2 - line->y1) * (m.x - line->x1) / (line->x2 - line->x1),
-                        0.05)
-                << static_cast<int>(ink);  // its points were rounded to thousandths
-            points += m.shape == Shape::Dot;
-            rings += m.shape == Shape::Ring;
+    for (const Picture& drawn : {DrawIt("-5", "3", "1.5"), DrawIt("-5")}) {
+        ASSERT_EQ(drawn.needs, "");
+        for (const Ink ink : {Ink::OilA, Ink::OilB, Ink::Blend}) {
+            const Line* line = nullptr;
+            for (const Line& l : drawn.lines)
+                if (l.ink == ink && l.y1 >= drawn.top) line = &l;
+            ASSERT_TRUE(line) << static_cast<int>(ink);
+            int points = 0, rings = 0;
+            for (const Mark& m : drawn.marks) {
+                if (m.ink != ink) continue;
+                EXPECT_NEAR(
+                    m.y,
+                    line->y1 + (line->y2 - line->y1) * (m.x - line->x1) / (line->x2 - line->x1),
+                    0.05)
+                    << static_cast<int>(ink);  // its points were rounded to thousandths
+                points += m.shape == Shape::Dot;
+                rings += m.shape == Shape::Ring;
+            }
+            EXPECT_EQ(points, 2) << "at 40 ℃ and 100 ℃";
+            EXPECT_EQ(rings, 1) << "at T";
         }
-        EXPECT_EQ(points, 2) << "at 40 ℃ and 100 ℃";
-        EXPECT_EQ(rings, 1) << "at T";
     }
+    const Picture p = DrawIt("-5");
     // The axes, and the legend above the plot: each sample line after the text before it.
     std::size_t axes = 0;
     for (const Line& l : p.lines)

@@ -88,6 +88,14 @@ void ChartWindowTest::ctrlGOpensItWithTheHandleFocused() {
     QCOMPARE(handle()->value(), 5000);
     QVERIFY(readout().startsWith(QStringLiteral("A 50% 2L, B 50% 2L\n混合粘度 ")));
     QCOMPARE(form->form().RecordText(), std::string_view());  // no Generate
+    // Tab walks on from the handle: its box, then the sheet's boxes it asks for at 100 ℃.
+    QStringList walked;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked.join(QLatin1Char(' ')),
+             QStringLiteral("ChartPercent SheetBox0 SheetBox1 SheetBox4"));
 }
 
 void ChartWindowTest::theRecordBoxMenuOpensIt() {
