@@ -125,7 +125,20 @@ void CalcBlend(const Value& ret, const BlendFields& fields, const TempTable& tem
     Blender(fields, temp).calc(ret, record);
 }
 
-Blender::Blender(const BlendFields& fields, const TempTable& temp) : fields_(fields), temp_(temp) {}
+Blender::Blender(const BlendFields& fields, const TempTable& temp, std::optional<Alpha> alpha)
+    : fields_(fields), temp_(temp), alpha_(alpha) {}
+
+std::optional<double> Blender::calibrated(double target, bool shear) {
+    const double c = Constant(temp_, fields_.s);
+    std::optional<CalibratedRule>& rule = shear ? shearedRule_ : rule_;
+    if (!rule) {
+        const Oils& oils = shear ? *sheared_ : *oils_;
+        rule.emplace(RuleOils{c, c + oils.a.visc, c + oils.b.visc}, *alpha_);
+    }
+    const std::optional<int> hundredths = rule->Hundredths(c + target);
+    if (!hundredths) return std::nullopt;
+    return *hundredths / 100.0;  // as the rule's percentage: whole hundredths over 100
+}
 
 double Blender::targetLog(const Value& ret, double& target, Step& at) {
     at = {Input::Temperature};
@@ -182,19 +195,33 @@ void Blender::calc(const Value& ret, Value& record) {
         entry += fields_.litres;  // as typed, blanks and all
         entry += "L, ";
         AppendThreeDecimals(entry, target);
-        entry += " cSt\r\n";
+        entry += " cSt";
+        if (alpha_) {
+            entry += kAlphaInEntry;
+            entry += AlphaText(*alpha_);
+        }
+        entry += "\r\n";
 
         at = {Input::Litres};
         if (!total_) total_ = ToNumber(fields_.litres);
-        AppendSplit(entry, pct, *total_);
+        const std::optional<double> share = alpha_ ? calibrated(target, false) : pct;
+        if (share)
+            AppendSplit(entry, *share, *total_);
+        else
+            entry += kCannotMake;
 
         // A text of blanks counts as filled: only the empty text turns the shear line off.
         if (!fields_.lossA.empty() && !fields_.lossB.empty()) {
             const double pct2 = percentage(t, true, at);
             entry += "\r\n";
             at = {Input::Litres};
-            AppendSplit(entry, pct2, *total_);
-            entry += " MAX";
+            const std::optional<double> sheared = alpha_ ? calibrated(target, true) : pct2;
+            if (sheared) {
+                AppendSplit(entry, *sheared, *total_);
+                entry += " MAX";
+            } else {
+                entry += kCannotMakeSheared;
+            }
         }
         entry += "\r\n";
         record.appendText(entry);  // the only change, and the last step
@@ -210,7 +237,11 @@ Split Blender::split(const Value& ret) {
         double target = 0;
         const double t = targetLog(ret, target, at);
         Split s{percentage(t, false, at), {}};
-        if (!fields_.lossA.empty() && !fields_.lossB.empty()) s.sheared = percentage(t, true, at);
+        if (alpha_) s.pct = calibrated(target, false).value_or(s.pct);
+        if (!fields_.lossA.empty() && !fields_.lossB.empty()) {
+            s.sheared = percentage(t, true, at);
+            if (alpha_) s.sheared = calibrated(target, true).value_or(*s.sheared);
+        }
         return s;
     } catch (CalcError& e) {
         annotate(e, at, ret);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "calibration.h"
 #include "value.h"
 
 namespace olvimar {
@@ -49,9 +50,14 @@ struct Split {
 // CalcBlend for the many target values of one run, whose fields and constants stay as they are:
 // what depends on them alone is worked out at the first value and kept. Each call appends exactly
 // what CalcBlend would, and fails exactly where it would.
+//
+// Calibrated by a factor `alpha` from measured blends, each entry's first line names it and the
+// splits are the calibrated rule's, the sheared oils' by the same α; a target these oils cannot
+// make gets a line that says so in place of its split. Every failure is still the rule's own.
 class Blender {
   public:
-    Blender(const BlendFields& fields, const TempTable& temp);
+    Blender(const BlendFields& fields, const TempTable& temp,
+            std::optional<Alpha> alpha = std::nullopt);
     void calc(const Value& ret, Value& record);
     // The percentages alone, for a target that is not empty: the litres are not read. Fails
     // where calc would on everything else.
@@ -73,6 +79,8 @@ class Blender {
     // ln(c + target), the target and the oils read on the way; the percentage of A.
     double targetLog(const Value& ret, double& target, Step& at);
     double percentage(double t, bool shear, Step& at);
+    // The calibrated share of A for the target of sum c + target; none beyond the oils.
+    std::optional<double> calibrated(double target, bool shear);
     // Names the input of a failure and its situation, where the failure does not say.
     void annotate(CalcError& e, const Step& at, const Value& ret) const;
 
@@ -83,6 +91,8 @@ class Blender {
     std::optional<double> lnAB_;   // ln(a / b)
     std::optional<double> lnShearedAB_;
     std::optional<double> total_;  // litres
+    std::optional<Alpha> alpha_;
+    std::optional<CalibratedRule> rule_, shearedRule_;
 };
 
 }  // namespace olvimar

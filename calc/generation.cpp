@@ -5,11 +5,11 @@
 namespace olvimar {
 
 RunResult RunGeneration(std::string_view expression, const BlendFields& fields,
-                        const TempTable& temp, Value& record) {
+                        const TempTable& temp, Value& record, std::optional<Alpha> alpha) {
     RunResult result;
     try {
         const Targets targets(expression);
-        Blender blender(fields, temp);
+        Blender blender(fields, temp, alpha);
         const std::size_t before = record.isText() ? record.text().size() : 0;
         targets.forEach([&](const Value& ret) {
             try {

@@ -22,8 +22,10 @@ struct RunResult {
 // The generation run without a window: expands the target expression and calculates every value
 // in order, each appending its entry to `record`. A failure ends the run at that value: entries
 // of earlier values stay, later values are not calculated. A refused expression calculates
-// nothing. Failures are reported in the result, never thrown.
+// nothing. Failures are reported in the result, never thrown. With `alpha`, the splits are the
+// rule's calibrated by it from measured blends.
 RunResult RunGeneration(std::string_view expression, const BlendFields& fields,
-                        const TempTable& temp, Value& record);
+                        const TempTable& temp, Value& record,
+                        std::optional<Alpha> alpha = std::nullopt);
 
 }  // namespace olvimar

@@ -1,5 +1,7 @@
 #include "record_entries.h"
 
+#include "calibration.h"
+
 namespace olvimar {
 
 namespace {
@@ -45,9 +47,29 @@ bool SplitLine(std::string_view line, std::string_view end) noexcept {
            line == end;
 }
 
-// "OUT <litres as typed>L, <target, three decimals> cSt". The litres are any text that reads as a
-// number (a line feed among its blanks, never a CR), so the target is read from the line's end.
-bool FirstLine(std::string_view line) noexcept {
+// A calibration factor as an entry names it: four significant digits, a point among them or
+// zeros after them. The whole of `text`.
+bool AlphaText(std::string_view text) noexcept {
+    std::size_t digits = 0;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.' && !point)
+            point = true;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return false;
+    }
+    return digits >= 4 && !text.starts_with('.') && !text.ends_with('.');
+}
+
+// "OUT <litres as typed>L, <target, three decimals> cSt", and " 校准系数 <α>" where calibrated
+// measured blends made the entry (`calibrated`). The litres are any text that reads as a number
+// (a line feed among its blanks, never a CR), so the target is read from the line's end.
+bool FirstLine(std::string_view line, bool& calibrated) noexcept {
+    const std::size_t mark = line.rfind(kAlphaInEntry);
+    calibrated = mark != std::string_view::npos && AlphaText(line.substr(mark + std::string_view(kAlphaInEntry).size()));
+    if (calibrated) line = line.substr(0, mark);
     if (!Take(line, "OUT ") || !line.ends_with(" cSt")) return false;
     line.remove_suffix(4);
     const std::size_t at = line.rfind("L, ");
@@ -69,10 +91,17 @@ std::size_t WholeEntries(std::string_view record) noexcept {
         return true;
     };
     std::string_view first, split;
-    while (line(first) && FirstLine(first) && line(split) && SplitLine(split, "L")) {
+    bool calibrated = false;
+    // A calibrated entry may say that its oils cannot make the target, in place of a split.
+    const auto splitLine = [&calibrated](std::string_view text, std::string_view end,
+                                         std::string_view cannot) {
+        return SplitLine(text, end) || (calibrated && text == cannot);
+    };
+    while (line(first) && FirstLine(first, calibrated) && line(split) &&
+           splitLine(split, "L", kCannotMake)) {
         whole = size - record.size();
         std::string_view rest = record, sheared;
-        if (line(sheared) && SplitLine(sheared, "L MAX"))
+        if (line(sheared) && splitLine(sheared, "L MAX", kCannotMakeSheared))
             whole = size - record.size();
         else
             record = rest;

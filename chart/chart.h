@@ -7,6 +7,7 @@
 
 #include "calc/blend.h"
 #include "calc/blend_viscosity.h"
+#include "calc/calibration.h"
 #include "form/keys.h"
 
 // The blend chart: the blend line of the two oils on the blending rule's own scale, the targets on
@@ -126,8 +127,8 @@ int HundredthsAt(const Picture& picture, double x, double y);
 std::optional<int> Moved(keys::Action action, int hundredths, const Picture& picture);
 
 // A percentage of A typed into its box: its hundredths, or none for anything but a number from
-// 0 to 100 with at most two decimals.
-std::optional<int> TypedHundredths(std::string_view text);
+// 0 to 100 with at most two decimals; a measured blend's share is read by the same rule.
+using olvimar::TypedHundredths;
 
 // The percentage of the handle, as its box shows it.
 std::string PercentText(int hundredths);

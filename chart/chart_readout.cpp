@@ -85,20 +85,6 @@ void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int 
     }
 }
 
-std::optional<int> TypedHundredths(std::string_view text) {
-    double v = 0;
-    try {
-        v = ToNumber(text);
-    } catch (const CalcError&) {
-        return std::nullopt;
-    }
-    if (!(v >= 0 && v <= 100)) return std::nullopt;
-    const double hundredths = RoundHalfEven(v * 100);
-    // At most two decimals: the number is its own hundredths, as the number rules write both.
-    if (Number(hundredths / 100) != Number(v)) return std::nullopt;
-    return static_cast<int>(hundredths);
-}
-
 std::string PercentText(int hundredths) {
     return Number(hundredths / 100.0);
 }

@@ -5,6 +5,7 @@
 
 #include "calc/blend.h"
 #include "calc/failure.h"
+#include "calc/record_entries.h"
 #include "value_printer.h"
 #include "worked_example.h"
 
@@ -95,6 +96,43 @@ TEST(CalcBlend, EntriesComeOutDigitForDigit) {
         {"empty text reads no field, not even the temperature", Value::Text(""), BlendFields{}, ""},
     };
     for (const EntryCase& c : cases) EXPECT_EQ(Entry(c.ret, c.fields), c.entry) << c.name;
+}
+
+TEST(CalcBlend, CalibratedEntriesNameTheirFactor) {
+    const Alpha worked{1219, -3};
+    const BlendFields shear = With(Example(), [](BlendFields& f) { f.lossA = "10", f.lossB = "5"; });
+    const struct {
+        const char* name;
+        Value ret;
+        BlendFields fields;
+        const char* entry;
+    } cases[] = {
+        {"10 cSt needs 53.14 % of A", Value::Text("10"), Example(),
+         "OUT 4L, 10.000 cSt 校准系数 1.219\r\nA 53.14% 2.1256L, B 46.86% 1.8744L\r\n"},
+        {"A's own viscosity is all of A", Value::Double(7.276), Example(),
+         "OUT 4L, 7.276 cSt 校准系数 1.219\r\nA 100% 4L, B 0% 0L\r\n"},
+        {"beyond B these oils cannot make it", Value::Text("15"), Example(),
+         "OUT 4L, 15.000 cSt 校准系数 1.219\r\n这两种机油调不出这个粘度\r\n"},
+        {"the sheared oils by the same factor", Value::Text("10"), shear,
+         "OUT 4L, 10.000 cSt 校准系数 1.219\r\nA 53.14% 2.1256L, B 46.86% 1.8744L\r\n"
+         "A 41.51% 1.6604L, B 58.49% 2.3396L MAX\r\n"},
+        {"within the fresh oils, beyond the sheared ones", Value::Text("13.5"), shear,
+         "OUT 4L, 13.500 cSt 校准系数 1.219\r\nA 2.52% 0.1008L, B 97.48% 3.8992L\r\n"
+         "剪切后这两种机油调不出这个粘度 MAX\r\n"},
+    };
+    for (const auto& c : cases) {
+        Value record = Value::Text("");
+        Blender(c.fields, BlendConstants(), worked).calc(c.ret, record);
+        EXPECT_EQ(record.text(), c.entry) << c.name;
+        // A reloaded page brings such an entry back whole.
+        EXPECT_EQ(WholeEntries(record.text() + "OUT 4L"), record.text().size()) << c.name;
+    }
+    // Failures stay the rule's: the litres are read for a target these oils cannot make too.
+    Value record = Value::Text("");
+    EXPECT_THROW(Blender(With(Example(), [](BlendFields& f) { f.litres = ""; }), BlendConstants(),
+                         worked)
+                     .calc(Value::Text("15"), record),
+                 CalcError);
 }
 
 TEST(CalcBlend, AppendsAfterWhatTheRecordHolds) {

@@ -1,0 +1,104 @@
+#pragma once
+
+// A measured blend corrects the blending rule for the oils in hand. With W(V) = ln ln(c + V) the
+// rule puts a share φ of oil A where W(blend) = φ W(A) + (1 - φ) W(B); the calibrated rule keeps
+// that line and moves along it by a factor α on the odds of A:
+//     odds(x) = α · odds(φ),   odds(f) = f / (1 - f),
+// so α = 1 is the rule itself, and an oil's own viscosity is still all of it or none. One measured
+// blend of a share x at a viscosity V gives α = odds(x) / odds(φ(V)); several give the geometric
+// mean of theirs, the least-squares fit in log-odds. Every figure is the exact value of its
+// formula, rounded once, the same on every platform.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace olvimar {
+
+// The oils at one temperature as the rule reads them: its constant c and the double sums c + A
+// and c + B, as the record forms them.
+struct RuleOils {
+    double c = 0, sumA = 0, sumB = 0;
+};
+
+// The oils of the texts `viscA` and `viscB` at the constant c, when the rule can be calibrated on
+// them: two positive numbers of different viscosity, c + viscosity at most kMostBlendSum.
+std::optional<RuleOils> CalibratableOils(double c, std::string_view viscA, std::string_view viscB);
+
+// A calibration factor to four significant digits: digits · 10^exponent, digits 1000 to 9999.
+// The record names it, and the calibrated rule works with exactly this value.
+struct Alpha {
+    std::int32_t digits = 1000;
+    int exponent = -3;
+    bool operator==(const Alpha&) const = default;
+};
+// "1.219", "0.8500", "12.00", "1234000": four significant digits, the zeros among them written.
+std::string AlphaText(const Alpha& alpha);
+
+// One measured blend as typed: the percentage of oil A in it, and the viscosity measured, cSt.
+struct MeasuredBlend {
+    std::string percent;
+    std::string viscosity;
+};
+
+// What a calibrated entry of the record adds to its first line, before α; and what stands in
+// place of a split that these oils cannot make, on the line of the oils and on the line of the
+// sheared ones.
+inline constexpr const char* kAlphaInEntry = " 校准系数 ";
+inline constexpr const char* kCannotMake = "这两种机油调不出这个粘度";
+inline constexpr const char* kCannotMakeSheared = "剪切后这两种机油调不出这个粘度 MAX";
+
+// Why a measured blend does not count.
+enum class MeasuredFault {
+    OilsUnknown,          // the oils' viscosities at its temperature are not known
+    PercentNotANumber,    // the share is no number, or has more than two decimals
+    PercentOutside,       // the share is not strictly between 0 and 100
+    ViscosityNotANumber,  // the viscosity is no number
+    ViscosityOutside,     // the viscosity is not strictly between the oils'
+};
+
+// A measured blend checked against the rule.
+struct CheckedBlend {
+    std::optional<MeasuredFault> fault;   // why it does not count; none when it does
+    std::int64_t deviation = 0;           // the rule's (predicted - measured) / measured, ‰
+    std::optional<std::int64_t> residual;  // the same under the calibrated rule, ‰, with two or
+                                           // more blends that count
+};
+
+struct Fit {
+    std::optional<Alpha> alpha;  // none while no blend counts
+    std::vector<CheckedBlend> blends;
+};
+
+// α from the measured blends at one temperature, and each blend's deviation from the rule.
+// `oils` is none where the oils' viscosities there are not known.
+Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredBlend>& blends);
+
+// A share of A typed as a percentage: its hundredths of a percent, or none for anything but a
+// number from 0 to 100 with at most two decimals.
+std::optional<int> TypedHundredths(std::string_view text);
+
+// The calibrated rule for one temperature's oils.
+class CalibratedRule {
+  public:
+    CalibratedRule(const RuleOils& oils, const Alpha& alpha);
+
+    // The share of A for a target whose sum c + target is `sumT`, in hundredths of a percent, an
+    // exact tie to the even one; none for a target outside the oils' viscosities.
+    std::optional<int> Hundredths(double sumT) const;
+
+    // The viscosity of a mix of `hundredths` of A (0 to 10000), thousandths of a cSt, rounded
+    // once (a tie away from zero); the sums at most kMostBlendSum.
+    std::int64_t Thousandths(int hundredths) const;
+
+  private:
+    std::optional<int> HundredthsExact(double sumT) const;
+
+    RuleOils oils_;
+    Alpha alpha_;
+    double alphaValue_;  // α as a double, within a few units of its last bit
+    double wA_, wB_;     // W(A), W(B) in doubles
+};
+
+}  // namespace olvimar
