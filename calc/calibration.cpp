@@ -134,7 +134,8 @@ std::optional<RuleOils> CalibratableOils(double c, std::string_view viscA, std::
 
 std::string AlphaText(const Alpha& alpha) {
     const std::string digits = std::to_string(alpha.digits);
-    if (alpha.exponent >= 0) return digits + std::string(static_cast<std::size_t>(alpha.exponent), '0');
+    if (alpha.exponent >= 0)
+        return digits + std::string(static_cast<std::size_t>(alpha.exponent), '0');
     const int point = 4 + alpha.exponent;  // digits before the point
     if (point > 0)
         return digits.substr(0, static_cast<std::size_t>(point)) + "." +
@@ -179,6 +180,8 @@ Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredB
             checked.fault = MeasuredFault::ViscosityNotANumber;
         else if (!Between(oils->c + *viscosity, oils->sumA, oils->sumB))
             checked.fault = MeasuredFault::ViscosityOutside;
+        else if (counted.size() == kMostCounted)
+            checked.fault = MeasuredFault::BeyondFive;
         if (checked.fault) continue;
 
         // ln α of this blend: the log-odds of its share less those the rule gives its viscosity.

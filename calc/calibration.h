@@ -56,12 +56,15 @@ enum class MeasuredFault {
     PercentOutside,       // the share is not strictly between 0 and 100
     ViscosityNotANumber,  // the viscosity is no number
     ViscosityOutside,     // the viscosity is not strictly between the oils'
+    BeyondFive,           // five blends before it count already
 };
+// The most measured blends that a fit takes at one temperature.
+inline constexpr std::size_t kMostCounted = 5;
 
 // A measured blend checked against the rule.
 struct CheckedBlend {
-    std::optional<MeasuredFault> fault;   // why it does not count; none when it does
-    std::int64_t deviation = 0;           // the rule's (predicted - measured) / measured, ‰
+    std::optional<MeasuredFault> fault;    // why it does not count; none when it does
+    std::int64_t deviation = 0;            // the rule's (predicted - measured) / measured, ‰
     std::optional<std::int64_t> residual;  // the same under the calibrated rule, ‰, with two or
                                            // more blends that count
 };

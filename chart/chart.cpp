@@ -11,6 +11,7 @@
 #include "chart/chart_readout.h"
 #include "chart/chart_scale.h"
 #include "chart/sheet_texts.h"
+#include "form/calibration_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 
@@ -24,10 +25,16 @@ constexpr std::size_t kMostMarksOfARange = 25;
 // The chart while it draws: the picture, the scale and where each line runs.
 class Drawing {
   public:
-    Drawing(Picture& p, const Frame& f, const Oils& oils) : p_(p), f_(f), u_{f.font}, oils_(oils) {}
+    Drawing(Picture& p, const Frame& f, const Oils& oils, const std::optional<Alpha>& alpha)
+        : p_(p), f_(f), u_{f.font}, oils_(oils) {
+        if (alpha)
+            alpha_ = alpha->exponent >= 0 ? alpha->digits * std::pow(10.0, alpha->exponent)
+                                          : alpha->digits / std::pow(10.0, -alpha->exponent);
+    }
 
-    void Axes(const std::string& temperature);
+    void Axes(const std::string& temperature, bool measured);
     void Lines();
+    void Measured(const std::vector<MeasuredPoint>& points);
     // Marks the targets; what they were, for the summary.
     Placement Targets(const Input& input, const TempTable& temp);
     void HandleAt(int hundredths);
@@ -36,11 +43,29 @@ class Drawing {
 
   private:
     double X(double pct) const { return Lerp(p_.left, p_.right, pct / 100); }
-    // The blend line's (or the shear line's) y at `pct` percent of A.
-    double OnLine(double pct, bool shear) const {
+    // Where a mix of `pct` percent of A stands on the rule's straight line, in percent along it:
+    // the mix itself, or calibrated, the share φ with odds(φ) = odds(pct) / α.
+    double Along(double pct, bool calibrated) const {
+        if (!calibrated || !alpha_ || pct <= 0 || pct >= 100) return pct;
+        const double odds = pct / (100 - pct) / *alpha_;
+        return 100 * odds / (1 + odds);
+    }
+    // The blend line's (or the shear line's) y at `pct` percent of A, calibrated where the rule
+    // is, unless `rule` asks for the rule's own line.
+    double OnLine(double pct, bool shear, bool rule = false) const {
         const double yB = scale_->Y(shear ? *oils_.shearedB : oils_.b);
         const double yA = scale_->Y(shear ? *oils_.shearedA : oils_.a);
-        return scale_->Pixel(Lerp(yB, yA, pct / 100));
+        return scale_->Pixel(Lerp(yB, yA, Along(pct, !rule) / 100));
+    }
+    // The line from `from` to `to` percent: straight on the rule's scale, and in short pieces
+    // where calibration bends it.
+    void Path(double from, double to, bool shear, Ink ink, double width, bool dashed = false) {
+        const int pieces = alpha_ ? 48 : 1;
+        for (int i = 0; i < pieces; ++i) {
+            const double a = Lerp(from, to, i / static_cast<double>(pieces));
+            const double b = Lerp(from, to, (i + 1) / static_cast<double>(pieces));
+            p_.lines.push_back({X(a), OnLine(a, shear), X(b), OnLine(b, shear), ink, width, dashed});
+        }
     }
     double Clamped(double y) const { return std::clamp(y, p_.top, p_.bottom); }
     void MarkAt(double pct, bool shear);
@@ -56,9 +81,10 @@ class Drawing {
     bool Drawn(int kind, double x, double y);
 
     std::vector<long long> marked_;  // kind and pixel of each mark drawn, in order
+    std::optional<double> alpha_;    // the factor the rule is calibrated by, to draw with
 };
 
-void Drawing::Axes(const std::string& temperature) {
+void Drawing::Axes(const std::string& temperature, bool measured) {
     // The viscosity axis spans the oils, sheared ones included, with a little room around them.
     double low = std::min(oils_.a, oils_.b), high = std::max(oils_.a, oils_.b);
     if (oils_.shearedA) {
@@ -74,8 +100,11 @@ void Drawing::Axes(const std::string& temperature) {
     // The title above the axis, and beside it (or below it) what each line is.
     const std::string title = Fill(texts::kChartYTitle, {temperature});
     p_.texts.push_back({u_(4), 1.2 * f_.font, title, Anchor::Start, Ink::Label});
-    std::vector<LegendEntry> legend = {{texts::kLegendBlendLine, Ink::Blend, u_(2)}};
+    std::vector<LegendEntry> legend = {
+        {alpha_ ? texts::kLegendCalibrated : texts::kLegendBlendLine, Ink::Blend, u_(2)}};
+    if (alpha_) legend.push_back({texts::kLegendRule, Ink::Rule, u_(1)});
     if (oils_.shearedA) legend.push_back({texts::kLegendShearLine, Ink::Shear, u_(1.5), true});
+    if (measured) legend.push_back({texts::kLegendMeasured, Ink::Measured, u_(2.5)});
     const int rows = Legend(p_, legend, f_, TextWidth(title, f_.font));
 
     // The ticks decide how wide their labels are, and so where the plot begins.
@@ -114,10 +143,21 @@ void Drawing::Axes(const std::string& temperature) {
 }
 
 void Drawing::Lines() {
-    p_.lines.push_back({X(0), OnLine(0, false), X(100), OnLine(100, false), Ink::Blend, u_(2)});
-    if (oils_.shearedA)
+    // Calibrated, the rule's own line stays in sight, thin: the evidence beside the correction.
+    if (alpha_)
         p_.lines.push_back(
-            {X(0), OnLine(0, true), X(100), OnLine(100, true), Ink::Shear, u_(1.5), true});
+            {X(0), OnLine(0, false, true), X(100), OnLine(100, false, true), Ink::Rule, u_(1)});
+    Path(0, 100, false, Ink::Blend, u_(2));
+    if (oils_.shearedA) Path(0, 100, true, Ink::Shear, u_(1.5), true);
+}
+
+void Drawing::Measured(const std::vector<MeasuredPoint>& points) {
+    for (const MeasuredPoint& m : points) {
+        const double y = scale_->PixelOf(m.viscosity);
+        if (y < p_.top || y > p_.bottom) continue;
+        p_.marks.push_back({X(m.hundredths / 100.0), y, u_(4.5), 0, u_(2), Shape::Ring,
+                            Ink::Measured, m.hundredths});
+    }
 }
 
 bool Drawing::Drawn(int kind, double x, double y) {
@@ -162,9 +202,7 @@ void Drawing::Beyond(double pct, double target, bool shear) {
 void Drawing::Stretch(double from, double to, bool shear) {
     const double a = std::clamp(std::min(from, to), 0.0, 100.0);
     const double b = std::clamp(std::max(from, to), 0.0, 100.0);
-    if (a < b)
-        p_.lines.push_back({X(a), OnLine(a, shear), X(b), OnLine(b, shear),
-                            shear ? Ink::ShearStretch : Ink::Stretch, u_(shear ? 6 : 8)});
+    if (a < b) Path(a, b, shear, shear ? Ink::ShearStretch : Ink::Stretch, u_(shear ? 6 : 8));
 }
 
 Placement Drawing::Targets(const Input& input, const TempTable& temp) {
@@ -172,7 +210,7 @@ Placement Drawing::Targets(const Input& input, const TempTable& temp) {
     Placement placement;
     try {
         const olvimar::Targets targets(input.targets);
-        Blender blender(input.fields, temp);
+        Blender blender(input.fields, temp, input.alpha);
         const auto place = [&](const Value& v) {
             placement.targets.push_back({ToDouble(v), blender.split(v)});
         };
@@ -276,6 +314,10 @@ Paint PaintOf(Ink ink) {
             return {"#2f6db5", 1};
         case Ink::OilB:
             return {"#3a8a3a", 1};
+        case Ink::Rule:
+            return {"#8a5a12", 0.6};
+        case Ink::Measured:
+            return {"#6a2c91", 1};
     }
     return {"#000000", 1};
 }
@@ -293,15 +335,16 @@ Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
     const Oils& oils = *reading.oils;
     const std::string temperature =
         texts::kTemperatures.at(static_cast<std::size_t>(input.fields.s));
-    Drawing d(p, frame, oils);
-    d.Axes(temperature);
+    Drawing d(p, frame, oils, input.alpha);
+    d.Axes(temperature, !input.measured.empty());
     d.Lines();
     const Placement placement = d.Targets(input, temp);
+    d.Measured(input.measured);
     const int hundredths = std::clamp(input.hundredths, 0, kAllOfA);
     d.HandleAt(hundredths);
     p.reach = 0.9 * frame.font;
     Describe(p, oils, placement, temperature);
-    ReadOut(p, oils, input.fields, hundredths);
+    ReadOut(p, oils, input.fields, hundredths, input.alpha);
     return p;
 }
 

@@ -26,11 +26,20 @@ struct Frame {
 using olvimar::kAllOfA;
 inline constexpr int kEvenMix = kAllOfA / 2;
 
-// What the boxes hold, and where the handle stands.
+// A measured blend that counts at the chart's temperature, where the chart marks it.
+struct MeasuredPoint {
+    int hundredths;
+    double viscosity;
+};
+
+// What the boxes hold, and where the handle stands; the measured blends at the window's
+// temperature, and their factor when the rule is calibrated by them.
 struct Input {
     BlendFields fields;
     std::string targets;
     int hundredths = kEvenMix;
+    std::vector<MeasuredPoint> measured{};
+    std::optional<Alpha> alpha{};
 };
 
 // What each thing is drawn with; its colour in Paint.
@@ -48,6 +57,8 @@ enum class Ink {
     Quiet,  // what the chart still needs
     OilA,   // oil A's viscosity-temperature line
     OilB,   // and oil B's
+    Rule,      // the rule's own line, thin, beside the calibrated one
+    Measured,  // a measured blend
 };
 
 struct Paint {
@@ -76,7 +87,7 @@ struct Text {
 
 enum class Shape {
     Dot,    // a target on the blend line
-    Ring,   // a target on the shear line
+    Ring,   // a target on the shear line, or a measured blend
     Left,   // a target no mix reaches, at the left edge, pointing out of the chart
     Right,  // the same at the right edge
 };

@@ -4,6 +4,7 @@
 #include "calc/failure.h"
 #include "calc/number_rules.h"
 #include "calc/value_ops.h"
+#include "form/calibration_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 
@@ -35,7 +36,9 @@ std::string SplitText(int hundredths, const std::string& litres) {
     }
 }
 
-std::string Viscosity(double c, double a, double b, int hundredths) {
+std::string Viscosity(double c, double a, double b, int hundredths,
+                      const std::optional<Alpha>& alpha = std::nullopt) {
+    if (alpha) return ThousandthsText(CalibratedRule({c, c + a, c + b}, *alpha).Thousandths(hundredths));
     return ThousandthsText(BlendThousandths(c, c + a, c + b, hundredths));
 }
 
@@ -70,16 +73,26 @@ void Describe(Picture& picture, const Oils& oils, const Placement& placement,
     picture.summary = s;
 }
 
-void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int hundredths) {
+void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int hundredths,
+             const std::optional<Alpha>& alpha) {
     const std::string split = SplitText(hundredths, fields.litres);
-    const std::string blend =
+    std::string blend =
         Fill(texts::kBlendViscosity, {Viscosity(oils.c, oils.a, oils.b, hundredths)});
+    // Calibrated: the corrected figure first, the rule's beside it as the evidence.
+    if (alpha)
+        blend = Fill(texts::kCalibratedViscosity,
+                     {Viscosity(oils.c, oils.a, oils.b, hundredths, alpha)}) +
+                "\n" +
+                Fill(texts::kRuleViscosity, {Viscosity(oils.c, oils.a, oils.b, hundredths)});
     picture.readout = split + "\n" + blend;
-    picture.valueText = PercentText(hundredths) + "%，" + split + "，" + blend;
+    std::string words = blend;
+    if (const std::size_t end = words.find('\n'); end != std::string::npos)
+        words.replace(end, 1, "，");
+    picture.valueText = PercentText(hundredths) + "%，" + split + "，" + words;
     if (oils.shearedA) {
         const std::string shear =
             Fill(texts::kShearViscosity,
-                 {Viscosity(oils.c, *oils.shearedA, *oils.shearedB, hundredths)});
+                 {Viscosity(oils.c, *oils.shearedA, *oils.shearedB, hundredths, alpha)});
         picture.readout += "\n" + shear;
         picture.valueText += "，" + shear;
     }

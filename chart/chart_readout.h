@@ -3,6 +3,7 @@
 // The chart's words: what the mix at the handle gives, and the line and its targets for a
 // screen reader.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,9 @@ void Describe(Picture& picture, const Oils& oils, const Placement& placement,
               const std::string& temperature);
 
 // The readout and the handle's value text: the split at the handle in the record's form, the
-// blend's exact viscosity and the sheared one.
-void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int hundredths);
+// blend's exact viscosity and the sheared one; calibrated by `alpha`, the calibrated viscosity
+// first and the rule's after it.
+void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int hundredths,
+             const std::optional<Alpha>& alpha);
 
 }  // namespace olvimar::chart

@@ -10,6 +10,7 @@
 #include "calc/viscosity_index.h"
 #include "chart/chart.h"
 #include "chart/sheet_texts.h"
+#include "form/calibration_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 
@@ -42,12 +43,16 @@ std::optional<Decimal> Read(const Named& box, std::string& missing,
 
 // The blend at one data temperature, by the blending rule at its constant c, in thousandths:
 // the readout's function, so that the same mix reads the same at the window's temperature.
+// Calibrated by `alpha` where measured blends at that temperature give one.
 std::optional<Decimal> BlendAt(double c, const std::string& a, const std::string& b,
-                               int hundredths) {
+                               int hundredths, const std::optional<Alpha>& alpha = std::nullopt) {
     try {
         const double va = ToNumber(a), vb = ToNumber(b);
         if (!(va > 0 && vb > 0 && va <= kMostViscosity && vb <= kMostViscosity))
             return std::nullopt;
+        if (alpha)
+            if (const std::optional<RuleOils> oils = CalibratableOils(c, a, b))
+                return DecimalOf(CalibratedRule(*oils, *alpha).Thousandths(hundredths), -3);
         return DecimalOf(BlendThousandths(c, c + va, c + vb, hundredths), -3);
     } catch (const CalcError&) {
         return std::nullopt;
@@ -152,8 +157,11 @@ Figures Work(const Input& in, const TempTable& temp) {
 
     // The blend by the project's own rule at each data temperature, at the handle's mix.
     const double c100 = ToDouble(temp[kRow100]), c40 = ToDouble(temp[kRow40]);
-    if (a.at40 && b.at40) blend.at40 = BlendAt(c40, a40.text, b40.text, f.hundredths);
-    if (a.at100 && b.at100) blend.at100 = BlendAt(c100, a100.text, b100.text, f.hundredths);
+    const std::optional<Alpha>&alpha40 = in.alphas[kRow40], &alpha100 = in.alphas[kRow100];
+    if (a.at40 && b.at40) blend.at40 = BlendAt(c40, a40.text, b40.text, f.hundredths, alpha40);
+    if (a.at100 && b.at100)
+        blend.at100 = BlendAt(c100, a100.text, b100.text, f.hundredths, alpha100);
+    f.calibrated = (blend.at40 && alpha40) || (blend.at100 && alpha100);
 
     for (Oil& oil : f.oils) {
         if (!oil.at40 || !oil.at100) continue;
@@ -201,7 +209,8 @@ Table TableOf(const Figures& f) {
                  texts::kSheetColumns[3],
                  f.atT ? Fill(texts::kSheetColumns[4], {atT}) : texts::kSheetColumnAtT};
     t.rows = {texts::kSheetRows[0], texts::kSheetRows[1],
-              Fill(texts::kSheetRows[2], {chart::PercentText(f.hundredths)})};
+              Fill(texts::kSheetRows[2], {chart::PercentText(f.hundredths)}) +
+                  (f.calibrated ? texts::kSheetCalibrated : "")};
     t.notes = f.needs;
     bool temperatureSaid = false;
     for (std::size_t r = 0; r < f.oils.size(); ++r) {

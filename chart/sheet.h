@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/blend.h"
+#include "calc/calibration.h"
 #include "calc/exact_decimal.h"
 #include "calc/undefined.h"
 #include "calc/walther.h"
@@ -31,6 +32,9 @@ struct Input {
     BlendFields fields;  // the main window's boxes, as one calculation reads them
     std::array<std::string, kBoxes> boxes;
     int hundredths = 0;  // the handle's mix
+    // The factor of measured blends at each temperature row, where the blend is calibrated by
+    // them: 100 ℃ and 40 ℃ are the sheet's.
+    std::array<std::optional<Alpha>, 3> alphas{};
 };
 
 // An oil, or the blend, as the sheet works it out.
@@ -51,6 +55,7 @@ struct Figures {
     std::optional<std::int64_t> windowA, windowB, windowBlend;  // at -5 ℃, as the window has them
     std::vector<std::string> needs;  // what is missing, or no number, a quiet line each
     bool blendNeedsLines = false;    // an oil has no line, so the blend has neither index nor line
+    bool calibrated = false;         // the blend at 40 ℃ or 100 ℃ is calibrated by measured blends
 };
 Figures Work(const Input& input, const TempTable& temp);
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "calc/targets.h"
+#include "form/calibration_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 
@@ -162,6 +163,11 @@ std::string FailureMessage(const Failure& failure, std::size_t calculated) {
             "会在下次成功生成后一并显示。",
             {std::to_string(calculated)});
     return m;
+}
+
+std::string NoCalibrationMessage(int row) {
+    const std::string temperature = texts::kTemperatures.at(static_cast<std::size_t>(row));
+    return Fill(texts::kNoCalibration, {" " + temperature + " ", " " + temperature + " "});
 }
 
 std::string UnexpectedFailureMessage() {

@@ -12,6 +12,9 @@ namespace olvimar {
 // of the run that were recorded before the failure. UTF-8.
 std::string FailureMessage(const Failure& failure, std::size_t calculated);
 
+// Generate with "按实测校准" on, and no measured blend that counts at the temperature `row`.
+std::string NoCalibrationMessage(int row);
+
 // For the failure that no input explains (the machine ran out of memory).
 std::string UnexpectedFailureMessage();
 

@@ -5,6 +5,7 @@
 
 #include "calc/generation.h"
 #include "calc/number_rules.h"
+#include "calc/calibration.h"
 #include "calc/text_ops.h"
 #include "calc/value_ops.h"
 #include "form/failure_text.h"
@@ -52,10 +53,46 @@ BlendFields Form::readFields() const {
     return f;
 }
 
+std::vector<MeasuredBlend> MeasuredAt(const std::vector<Measured>& measured, int row) {
+    std::vector<MeasuredBlend> blends;
+    for (const Measured& m : measured)
+        if (m.row == row) blends.push_back({m.percent, m.viscosity});
+    return blends;
+}
+
+bool Form::AddMeasured(int row, std::string percent, std::string viscosity) {
+    if (row < 0 || row >= static_cast<int>(temp.size()) || measured.size() >= kMostMeasured ||
+        (TrimBlanks(percent).empty() && TrimBlanks(viscosity).empty()))
+        return false;
+    measured.push_back({row, std::move(percent), std::move(viscosity)});
+    return true;
+}
+
+void Form::RemoveMeasured(std::size_t index) {
+    if (index < measured.size()) measured.erase(measured.begin() + static_cast<long>(index));
+}
+
+std::optional<Alpha> Form::AlphaAtWindow() const {
+    const BlendFields f = readFields();
+    if (f.s < 0 || f.s >= static_cast<int>(temp.size())) return std::nullopt;
+    const double c = ToDouble(temp[static_cast<std::size_t>(f.s)]);
+    return FitMeasured(CalibratableOils(c, f.viscA, f.viscB), MeasuredAt(measured, f.s)).alpha;
+}
+
 void Form::Command1_Click() {
     try {
         const std::size_t before = RecordText().size();
-        const RunResult result = RunGeneration(view_.Text1(2), readFields(), temp, record);
+        const BlendFields fields = readFields();
+        std::optional<Alpha> alpha;
+        // Without a temperature the run fails as ever, saying to choose one.
+        if (calibrate && fields.s >= 0 && fields.s < static_cast<int>(temp.size())) {
+            alpha = AlphaAtWindow();
+            if (!alpha) {
+                view_.ShowFailure(NoCalibrationMessage(fields.s));
+                return;
+            }
+        }
+        const RunResult result = RunGeneration(view_.Text1(2), fields, temp, record, alpha);
         if (RecordText().size() != before && CanUndoClear()) {
             cleared = Value();  // new entries: the cleared record is gone for good
             view_.ShowUndoClear(false);

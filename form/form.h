@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc/blend.h"
+#include "calc/calibration.h"
 #include "calc/value.h"
 
 namespace olvimar {
@@ -34,6 +35,19 @@ class FormView {
     virtual void ShowFailure(const std::string& message) = 0;
 };
 
+// A blend mixed and measured by the user: the temperature row it was measured at, and its share
+// of A and its viscosity as typed.
+struct Measured {
+    int row = 0;
+    std::string percent, viscosity;
+    bool operator==(const Measured&) const = default;
+};
+// The most measured blends the list holds, all temperatures together.
+inline constexpr std::size_t kMostMeasured = 30;
+
+// The measured blends of one temperature row, in the list's order.
+std::vector<MeasuredBlend> MeasuredAt(const std::vector<Measured>& measured, int row);
+
 // The window's behaviour without its drawing: the module state and the event handlers. Each
 // handler runs to its end and never lets a failure out; a failure is shown through the view.
 class Form {
@@ -52,6 +66,18 @@ class Form {
     void UndoClear();
     bool CanUndoClear() const { return !cleared.isEmpty(); }
 
+    // The measured blends: "添加实测" adds one as typed (nothing for two empty boxes, a row that
+    // is no temperature, or a full list) and says whether it did; "删除" removes one; the switch
+    // "按实测校准" makes Generate write the calibrated split.
+    bool AddMeasured(int row, std::string percent, std::string viscosity);
+    void RemoveMeasured(std::size_t index);
+    void SetCalibrate(bool on) { calibrate = on; }
+    const std::vector<Measured>& MeasuredBlends() const { return measured; }
+    bool Calibrating() const { return calibrate; }
+    // The factor of the measured blends at `row` from the window's boxes, when that row is the
+    // window's temperature and the rule can be calibrated there.
+    std::optional<Alpha> AlphaAtWindow() const;
+
     // What one calculation would read of the boxes now, and the blending rule's constants: what
     // the charts and the data sheet are drawn from.
     BlendFields Inputs() const { return readFields(); }
@@ -61,6 +87,7 @@ class Form {
     // the chart's handle stands (`handle`, hundredths of a percent) and the texts of the data
     // sheet's boxes (`sheet`) as one text, its format's version first; and the record apart from
     // it (it may be long, and changes less often).
+    // The measured blends and the switch follow them.
     std::string KeptFields(int handle, const std::vector<std::string>& sheet) const;
     // Shows the window as it was kept: the fields of any version a release wrote, and the record
     // on its own, whatever becomes of the fields. Fields that are no kept text restore nothing.
@@ -87,6 +114,8 @@ class Form {
     Value record;                   // every entry since the start or the last Clear
     Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
     Value cleared;                  // what the last Clear removed; Empty once it cannot come back
+    std::vector<Measured> measured;  // the measured blends, in the order they were added
+    bool calibrate = false;          // whether Generate writes the calibrated split
 };
 
 }  // namespace olvimar

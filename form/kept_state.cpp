@@ -3,7 +3,9 @@
 //   version 1: the temperature row, wide (0 or 1), then each box as its byte count and its text,
 //              so that any text, line feeds included, comes back as typed;
 //   version 2: the same, then where the chart's handle stands, in hundredths of a percent;
-//   version 3: the same, then the number of the data sheet's boxes and each as a box above.
+//   version 3: the same, then the number of the data sheet's boxes and each as a box above;
+//   version 4: the same, then the number of measured blends, each as its temperature row and its
+//              two boxes, and the switch "按实测校准" (0 or 1).
 // Every build reads every version that an earlier release wrote, and writes the last. The record
 // is kept apart and comes back on its own, whatever becomes of the fields.
 #include <array>
@@ -21,7 +23,7 @@ namespace {
 
 constexpr std::string_view kHeading = "olvimar ";
 constexpr int kMostSheetBoxes = 16;  // more than any sheet has
-constexpr int kVersion = 3;
+constexpr int kVersion = 4;
 
 struct Fields {
     std::array<std::string, 6> boxes;
@@ -29,6 +31,8 @@ struct Fields {
     bool wide = false;
     std::optional<int> handle;
     std::vector<std::string> sheet;
+    std::vector<Measured> measured;
+    bool calibrate = false;
 };
 
 // Reads a number and its line feed from the front of `text`.
@@ -115,6 +119,22 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
             f.sheet.push_back(*b);
         }
     }
+    if (*version >= 4) {
+        const std::optional<int> count = Within(text, 0, static_cast<long long>(kMostMeasured));
+        if (!count) return std::nullopt;
+        for (int i = 0; i < *count; ++i) {
+            const std::optional<int> row = Within(text, 0, static_cast<long long>(temperatures) - 1);
+            if (!row) return std::nullopt;
+            const std::optional<std::string> percent = Box(text);
+            if (!percent) return std::nullopt;
+            const std::optional<std::string> viscosity = Box(text);
+            if (!viscosity) return std::nullopt;
+            f.measured.push_back({*row, *percent, *viscosity});
+        }
+        const std::optional<int> on = Within(text, 0, 1);
+        if (!on) return std::nullopt;
+        f.calibrate = *on == 1;
+    }
     if (!text.empty()) return std::nullopt;
     return f;
 }
@@ -130,7 +150,17 @@ std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet) 
         text += std::to_string(box.size()) + '\n' + box + '\n';
     }
     text += std::to_string(handle) + '\n' + std::to_string(sheet.size()) + '\n';
-    for (const std::string& box : sheet) text += std::to_string(box.size()) + '\n' + box + '\n';
+    const auto box = [&text](const std::string& b) {
+        text += std::to_string(b.size()) + '\n' + b + '\n';
+    };
+    for (const std::string& b : sheet) box(b);
+    text += std::to_string(measured.size()) + '\n';
+    for (const Measured& m : measured) {
+        text += std::to_string(m.row) + '\n';
+        box(m.percent);
+        box(m.viscosity);
+    }
+    text += calibrate ? "1\n" : "0\n";
     return text;
 }
 
@@ -143,6 +173,8 @@ Form::Restored Form::Restore(std::string_view fields, std::string_view keptRecor
         restored.fields = true;
         restored.handle = f->handle;
         restored.sheet = f->sheet;
+        measured = f->measured;
+        calibrate = f->calibrate;
     }
     // Only whole entries: a record cut short or spoiled comes back as far as it is whole.
     if (const std::size_t whole = WholeEntries(keptRecord); whole > 0) {

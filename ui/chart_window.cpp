@@ -11,6 +11,7 @@
 #include "form/form.h"
 #include "form/layout.h"
 #include "form/window_texts.h"
+#include "ui/calibration_panel.h"
 #include "ui/chart_view.h"
 #include "ui/sheet_panel.h"
 #include "ui/temperature_view.h"
@@ -25,7 +26,7 @@ QString Utf8(const char* text) {
 
 }  // namespace
 
-ChartWindow::ChartWindow(const Form& form, std::function<std::string()> targets, QWidget* owner)
+ChartWindow::ChartWindow(Form& form, std::function<std::string()> targets, QWidget* owner)
     : QWidget(owner, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("ChartWindow"));
     setWindowTitle(Utf8(texts::kChartTitle));
@@ -36,8 +37,10 @@ ChartWindow::ChartWindow(const Form& form, std::function<std::string()> targets,
     view_ = new ChartView(
         [this, targets = std::move(targets)](const chart::Frame& frame) {
             const int hundredths = view_ ? view_->value() : chart::kEvenMix;
-            return chart::Draw({form_.Inputs(), targets(), hundredths}, form_.Temperatures(),
-                               frame);
+            const chart::CalibrationSection s = section();
+            if (calibration_) calibration_->showSection(s, form_.Inputs().s);
+            return chart::Draw(chart::ChartInput(form_, targets(), hundredths, s),
+                               form_.Temperatures(), frame);
         },
         figure);
     view_->setObjectName(QStringLiteral("ChartHandle"));
@@ -60,6 +63,7 @@ ChartWindow::ChartWindow(const Form& form, std::function<std::string()> targets,
     temperatures_->setObjectName(QStringLiteral("TemperatureChart"));
     sheet_ = new SheetPanel(this);
     sheet_->setObjectName(QStringLiteral("Sheet"));
+    calibration_ = new CalibrationPanel(form_, this);
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);
@@ -71,19 +75,20 @@ ChartWindow::ChartWindow(const Form& form, std::function<std::string()> targets,
     blend->addWidget(figure, 1);
     blend->addLayout(row);
     blend->addWidget(readout_);
+    blend->addWidget(calibration_);
     auto* charts = new QHBoxLayout;
     charts->addLayout(blend, 1);
     charts->addWidget(temperatures_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(charts, 1);
     layout->addWidget(sheet_);
-    // The tab order: the handle, its box, then the sheet's boxes and its table.
-    setTabOrder(view_, percent_);
-    QWidget* last = percent_;
-    for (std::size_t b = 0; b < sheet::kBoxes; ++b) {
-        setTabOrder(last, sheet_->box(static_cast<sheet::Box>(b)));
-        last = sheet_->box(static_cast<sheet::Box>(b));
-    }
+    // The tab order: the handle, its box, the measured blends, then the sheet's boxes and its
+    // table.
+    std::vector<QWidget*> order = {view_, percent_};
+    for (QWidget* w : calibration_->tabOrder()) order.push_back(w);
+    for (std::size_t b = 0; b < sheet::kBoxes; ++b)
+        order.push_back(sheet_->box(static_cast<sheet::Box>(b)));
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     // 1000 x 720 at the design's font, larger with a larger font, as the main window grows; never
     // beyond the screen.
     const double em = std::max(
@@ -100,7 +105,9 @@ ChartWindow::ChartWindow(const Form& form, std::function<std::string()> targets,
         hint_->setText(h ? QString() : Utf8(texts::kPercentHint));
         if (h) view_->setValue(*h);
     });
-    connect(sheet_, &SheetPanel::edited, this, [this] { showSheet(); });
+    // The sheet's boxes give the oils at its temperature, which the measured blends there need.
+    connect(sheet_, &SheetPanel::edited, this, [this] { follow(); });
+    connect(calibration_, &CalibrationPanel::changed, this, [this] { follow(); });
     showHandle();
     follow();
 }
@@ -118,9 +125,14 @@ void ChartWindow::showPicture() {
     showSheet();
 }
 
+chart::CalibrationSection ChartWindow::section() const {
+    return chart::Calibrate(form_.Inputs(), sheet_->boxes(), form_.MeasuredBlends(),
+                            form_.Temperatures());
+}
+
 void ChartWindow::showSheet() {
-    const sheet::Figures figures =
-        sheet::Work({form_.Inputs(), sheet_->boxes(), view_->value()}, form_.Temperatures());
+    const sheet::Figures figures = sheet::Work(
+        chart::SheetInput(form_, sheet_->boxes(), view_->value(), section()), form_.Temperatures());
     sheet_->showFigures(figures);
     temperatures_->showFigures(figures);
 }

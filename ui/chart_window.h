@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "chart/calibration_section.h"
 #include "chart/chart.h"
 
 class QLabel;
@@ -11,6 +12,7 @@ class QLineEdit;
 
 namespace olvimar {
 
+class CalibrationPanel;
 class ChartView;
 class Form;
 class SheetPanel;
@@ -33,20 +35,25 @@ class ChartWindow : public QWidget {
 
   public:
     // The main window's Form, and its targets' text.
-    ChartWindow(const Form& form, std::function<std::string()> targets, QWidget* owner);
+    ChartWindow(Form& form, std::function<std::string()> targets, QWidget* owner);
 
     // Draws again what the boxes now hold.
     void follow();
     ChartView* view() const { return view_; }
     SheetPanel* sheet() const { return sheet_; }
     TemperatureView* temperatures() const { return temperatures_; }
+    CalibrationPanel* calibration() const { return calibration_; }
 
   private:
     void showPicture();
     void showHandle();
     void showSheet();
 
-    const Form& form_;
+    // The section of measured blends for what the boxes hold now.
+    chart::CalibrationSection section() const;
+
+    Form& form_;
+    CalibrationPanel* calibration_ = nullptr;
     QWidget* figure_ = nullptr;
     ChartView* view_ = nullptr;
     TemperatureView* temperatures_ = nullptr;

@@ -117,7 +117,8 @@ MpfrFit FitOfTwo(const RuleOils& o, const int n[2], const double v[2]) {
         lnAlpha = lnAlpha + Log(Big(n[i]) / Big(10000 - n[i]) / (phi / (Big(1) - phi)));
     }
     const Big alpha = Exp(lnAlpha / Big(2));
-    const int exponent = static_cast<int>(std::floor(std::log10(mpfr_get_d(*alpha, MPFR_RNDN)))) - 3;
+    const int exponent =
+        static_cast<int>(std::floor(std::log10(mpfr_get_d(*alpha, MPFR_RNDN)))) - 3;
     Big ten(10);
     mpfr_pow_si(*ten, *ten, exponent, MPFR_RNDN);
     MpfrFit fit{{static_cast<std::int32_t>(Round(alpha / ten, MPFR_RNDNA)), exponent}, {}, {}};
@@ -166,7 +167,8 @@ std::vector<Case> Cases() {
         const Alpha alpha{static_cast<std::int32_t>(1000 + random() % 9000),
                           static_cast<int>(random() % 2) - 4};
         const double t = std::min(a, b) + unit(random) * std::abs(a - b);
-        const int n0 = static_cast<int>(1 + random() % 9999), n1 = static_cast<int>(1 + random() % 9999);
+        const int n0 = static_cast<int>(1 + random() % 9999),
+                  n1 = static_cast<int>(1 + random() % 9999);
         switch (i % 3) {
             case 0:
                 cases.push_back({'S', o, a, b, alpha, c + t, {}, {}});
@@ -178,10 +180,10 @@ std::vector<Case> Cases() {
                 double v[2];
                 const int n[2] = {n0, n1};
                 for (int k = 0; k < 2; ++k) {
-                    const double rule =
-                        mpfr_get_d(*OnLine(Big(n[k]) / Big(10000), o), MPFR_RNDN);
+                    const double rule = mpfr_get_d(*OnLine(Big(n[k]) / Big(10000), o), MPFR_RNDN);
                     v[k] = std::stod(Text(rule * (0.8 + 0.4 * unit(random))));
-                    v[k] = std::max(std::min(a, b) * (1 + 1e-9), std::min(std::max(a, b) * (1 - 1e-9), v[k]));
+                    v[k] = std::max(std::min(a, b) * (1 + 1e-9),
+                                    std::min(std::max(a, b) * (1 - 1e-9), v[k]));
                 }
                 cases.push_back({'F', o, a, b, {}, 0, {n0, n1}, {v[0], v[1]}});
             }
@@ -196,7 +198,9 @@ bool Check(const Case& k, std::string* line) {
         case 'S': {
             const int want = MpfrHundredths(k.oils, k.alpha, k.sumT);
             const int got = CalibratedRule(k.oils, k.alpha).Hundredths(k.sumT).value_or(-1);
-            std::snprintf(s, sizeof s, "S %016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %d %d %016" PRIx64 " %d\n",
+            std::snprintf(s, sizeof s,
+                          "S %016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %d %d %016" PRIx64
+                          " %d\n",
                           BitsOf(k.oils.c), BitsOf(k.oils.sumA), BitsOf(k.oils.sumB),
                           k.alpha.digits, k.alpha.exponent, BitsOf(k.sumT), want);
             *line = s;
@@ -205,7 +209,8 @@ bool Check(const Case& k, std::string* line) {
         case 'V': {
             const std::int64_t want = MpfrThousandths(k.oils, k.alpha, k.n[0]);
             const std::int64_t got = CalibratedRule(k.oils, k.alpha).Thousandths(k.n[0]);
-            std::snprintf(s, sizeof s, "V %016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %d %d %d %" PRId64 "\n",
+            std::snprintf(s, sizeof s,
+                          "V %016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %d %d %d %" PRId64 "\n",
                           BitsOf(k.oils.c), BitsOf(k.oils.sumA), BitsOf(k.oils.sumB),
                           k.alpha.digits, k.alpha.exponent, k.n[0], want);
             *line = s;
@@ -213,14 +218,15 @@ bool Check(const Case& k, std::string* line) {
         }
         default: {
             const MpfrFit want = FitOfTwo(k.oils, k.n, k.v);
-            const Fit got = FitMeasured(k.oils, {{Percent(k.n[0]), Text(k.v[0])},
-                                                 {Percent(k.n[1]), Text(k.v[1])}});
+            const Fit got = FitMeasured(
+                k.oils, {{Percent(k.n[0]), Text(k.v[0])}, {Percent(k.n[1]), Text(k.v[1])}});
             std::snprintf(s, sizeof s,
                           "F %016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %d %016" PRIx64
-                          " %d %016" PRIx64 " %d %d %" PRId64 " %" PRId64 " %" PRId64 " %" PRId64 "\n",
-                          BitsOf(k.oils.c), BitsOf(k.a), BitsOf(k.b), k.n[0], BitsOf(k.v[0]), k.n[1],
-                          BitsOf(k.v[1]), want.alpha.digits, want.alpha.exponent, want.deviation[0],
-                          want.deviation[1], want.residual[0], want.residual[1]);
+                          " %d %016" PRIx64 " %d %d %" PRId64 " %" PRId64 " %" PRId64 " %" PRId64
+                          "\n",
+                          BitsOf(k.oils.c), BitsOf(k.a), BitsOf(k.b), k.n[0], BitsOf(k.v[0]),
+                          k.n[1], BitsOf(k.v[1]), want.alpha.digits, want.alpha.exponent,
+                          want.deviation[0], want.deviation[1], want.residual[0], want.residual[1]);
             *line = s;
             return got.alpha == want.alpha && got.blends.size() == 2 &&
                    got.blends[0].deviation == want.deviation[0] &&
@@ -248,7 +254,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string_view(argv[1]) == "--write") {
         std::FILE* file = std::fopen(argv[2], "w");
         if (file == nullptr) return 1;
-        std::fputs("# The calibrated rule's figures by MPFR; see calibration_test.cpp for the rows\n", file);
+        std::fputs(
+            "# The calibrated rule's figures by MPFR; see calibration_test.cpp for the rows\n",
+            file);
         const std::vector<olvimar::Case> cases = olvimar::Cases();
         std::string line;
         for (std::size_t i = 0; i < 3000; ++i) {

@@ -22,21 +22,41 @@ TEST(Calibration, FitsFromMeasuredBlends) {
     const struct {
         const char* name;
         std::vector<MeasuredBlend> blends;
-        const char* alpha;  // "" for none
+        const char* alpha;                                // "" for none
         std::vector<std::int64_t> deviations, residuals;  // per mille, of the blends that count
         std::vector<std::optional<F>> faults;
     } rows[] = {
         {"one blend: 50 % at 10.2 cSt", {{"50", "10.2"}}, "1.219", {-31}, {}, {{}}},
         {"two blends: the geometric mean, and residuals",
-         {{"50", "10.2"}, {"30", "11.4"}}, "1.167", {-31, -15}, {-7, 6}, {{}, {}}},
-        {"a blend at the rule's own viscosity gives the rule", {{"50", "9.88641908722"}}, "1.000",
-         {0}, {}, {{}}},
-        {"a blend at the rule's rounded viscosity is a hair off it", {{"50", "9.886"}}, "0.9997",
-         {0}, {}, {{}}},
-        {"a blend thinner than the rule makes alpha below 1", {{"50", "9.6"}}, "0.8290", {30}, {},
+         {{"50", "10.2"}, {"30", "11.4"}},
+         "1.167",
+         {-31, -15},
+         {-7, 6},
+         {{}, {}}},
+        {"a blend at the rule's own viscosity gives the rule",
+         {{"50", "9.88641908722"}},
+         "1.000",
+         {0},
+         {},
          {{}}},
-        {"a share with blanks and at the limits' inside", {{" 0.01 ", "13.68"}, {"99.99", "7.28"}},
-         "0.9205", {1, 0}, {1, 0}, {{}, {}}},
+        {"a blend at the rule's rounded viscosity is a hair off it",
+         {{"50", "9.886"}},
+         "0.9997",
+         {0},
+         {},
+         {{}}},
+        {"a blend thinner than the rule makes alpha below 1",
+         {{"50", "9.6"}},
+         "0.8290",
+         {30},
+         {},
+         {{}}},
+        {"a share with blanks and at the limits' inside",
+         {{" 0.01 ", "13.68"}, {"99.99", "7.28"}},
+         "0.9205",
+         {1, 0},
+         {1, 0},
+         {{}, {}}},
         {"shares at and beyond 0 and 100 do not count",
          {{"0", "10"}, {"100", "10"}, {"-5", "10"}, {"100.5", "10"}},
          "",
@@ -57,7 +77,11 @@ TEST(Calibration, FitsFromMeasuredBlends) {
          {F::ViscosityOutside, F::ViscosityOutside, F::ViscosityOutside, F::ViscosityOutside,
           F::ViscosityNotANumber, F::ViscosityOutside}},
         {"a blend that does not count leaves the others their fit",
-         {{"50", "15"}, {"50", "10.2"}}, "1.219", {-31}, {}, {F::ViscosityOutside, {}}},
+         {{"50", "15"}, {"50", "10.2"}},
+         "1.219",
+         {-31},
+         {},
+         {F::ViscosityOutside, {}}},
     };
     for (const auto& r : rows) {
         const Fit fit = FitMeasured(kWorked, r.blends);
@@ -141,7 +165,7 @@ TEST(Calibration, AlphaAndSharesAsWritten) {
     const struct {
         Alpha alpha;
         const char* text;
-    } rows[] = {{{1219, -3}, "1.219"}, {{8500, -4}, "0.8500"}, {{1200, -2}, "12.00"},
+    } rows[] = {{{1219, -3}, "1.219"},  {{8500, -4}, "0.8500"},    {{1200, -2}, "12.00"},
                 {{1234, 3}, "1234000"}, {{1234, -7}, "0.0001234"}, {{1000, -3}, "1.000"}};
     for (const auto& r : rows) EXPECT_EQ(AlphaText(r.alpha), r.text);
 }
@@ -166,8 +190,8 @@ TEST(Calibration, TheSameFiguresAsMpfrOnTheKeptTable) {
                 CalibratedRule({DoubleOf(c), DoubleOf(a), DoubleOf(b)}, {digits, exponent})
                     .Hundredths(DoubleOf(t));
             right = got.value_or(-1) == want;
-        } else if (std::sscanf(line, "V %" SCNx64 " %" SCNx64 " %" SCNx64 " %d %d %d %" SCNd64,
-                               &c, &a, &b, &digits, &exponent, &n1, &want) == 7) {
+        } else if (std::sscanf(line, "V %" SCNx64 " %" SCNx64 " %" SCNx64 " %d %d %d %" SCNd64, &c,
+                               &a, &b, &digits, &exponent, &n1, &want) == 7) {
             right = CalibratedRule({DoubleOf(c), DoubleOf(a), DoubleOf(b)}, {digits, exponent})
                         .Thousandths(n1) == want;
         } else if (std::sscanf(line,
@@ -176,9 +200,10 @@ TEST(Calibration, TheSameFiguresAsMpfrOnTheKeptTable) {
                                &c, &a, &b, &n1, &v1, &n2, &v2, &digits, &exponent, &d1, &d2, &r1,
                                &r2) == 13) {
             const double cd = DoubleOf(c);
-            const auto percent = [](int n) { return std::to_string(n / 100) + "." +
-                                                    std::to_string(n / 10 % 10) +
-                                                    std::to_string(n % 10); };
+            const auto percent = [](int n) {
+                return std::to_string(n / 100) + "." + std::to_string(n / 10 % 10) +
+                       std::to_string(n % 10);
+            };
             const auto text = [](std::uint64_t bits) {
                 char s[40];
                 std::snprintf(s, sizeof s, "%.17g", DoubleOf(bits));

@@ -12,6 +12,7 @@
 #include "../scenarios/read_scenarios.h"
 #include "calc/number_rules.h"
 #include "chart/chart.h"
+#include "chart/calibration_section.h"
 #include "chart/sheet.h"
 #include "form/form.h"
 #include "form/keys.h"
@@ -75,6 +76,10 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
         Window w;
         std::array<std::string, sheet::kBoxes> sheetBoxes{"", "", "", "", sheet::kStartAtT};
         int handle = chart::kEvenMix;
+        const auto section = [&] {
+            return chart::Calibrate(w.form.Inputs(), sheetBoxes, w.form.MeasuredBlends(),
+                                    w.form.Temperatures());
+        };
         for (const Step& step : s.steps) {
             SCOPED_TRACE("line " + std::to_string(step.line));
             const int n = step.arg.empty() ? 0 : std::atoi(step.arg.c_str());
@@ -110,13 +115,27 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
                 sheetBoxes.at(static_cast<std::size_t>(n)) = step.text;
             } else if (step.word == "handle") {
                 handle = chart::TypedHundredths(step.arg).value();
+            } else if (step.word == "measure") {
+                const std::size_t gap = step.text.find(' ');
+                w.form.AddMeasured(n, step.text.substr(0, gap), step.text.substr(gap + 1));
+            } else if (step.word == "calibrate") {
+                w.form.SetCalibrate(!w.form.Calibrating());
+            } else if (step.word == "section") {
+                std::string lines;
+                for (const auto& r : section().rows) lines += (lines.empty() ? "" : " | ") + r.text;
+                for (const auto& f : section().factors) lines += " | " + f;
+                EXPECT_EQ(lines, step.arg);
+            } else if (step.word == "readout") {
+                const chart::Picture p = chart::Draw(chart::ChartInput(w.form, w.view.boxes[2], handle, section()),
+                                                     w.form.Temperatures(), chart::Frame{});
+                EXPECT_EQ(p.readout, step.text);
             } else if (step.word == "below") {
-                const sheet::Table t = sheet::TableOf(
-                    sheet::Work({w.form.Inputs(), sheetBoxes, handle}, w.form.Temperatures()));
+                const sheet::Table t = sheet::TableOf(sheet::Work(
+                    chart::SheetInput(w.form, sheetBoxes, handle, section()), w.form.Temperatures()));
                 EXPECT_EQ(t.Below().at(0), step.arg);
             } else if (step.word == "table") {
-                const sheet::Table t = sheet::TableOf(
-                    sheet::Work({w.form.Inputs(), sheetBoxes, handle}, w.form.Temperatures()));
+                const sheet::Table t = sheet::TableOf(sheet::Work(
+                    chart::SheetInput(w.form, sheetBoxes, handle, section()), w.form.Temperatures()));
                 std::string cells;
                 for (const auto& row : t.cells)
                     for (const sheet::Cell& c : row)
@@ -351,7 +370,7 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
     std::string otherVersion = kept;
     otherVersion[8] = '9';
     std::string wider = kept;  // the width, after the heading and the temperature row, as 2
-    ASSERT_EQ(wider.substr(0, 14), "olvimar 3\n0\n0\n");
+    ASSERT_EQ(wider.substr(0, 14), "olvimar 4\n0\n0\n");
     wider[12] = '2';
     std::string beyond = kept;  // the temperature row as 3, of three rows
     beyond[10] = '3';
@@ -444,9 +463,11 @@ TEST(Kept, EveryEarlierReleasesFormatComesBack) {
     const struct {
         const char* file;
         std::optional<int> handle;
+        std::vector<std::string> sheet;
     } rows[] = {
-        {OLVIMAR_KEPT_V1, std::nullopt},  // the first release kept no chart
-        {OLVIMAR_KEPT_V2, 4819},          // the second no data sheet
+        {OLVIMAR_KEPT_V1, std::nullopt, {}},  // the first release kept no chart
+        {OLVIMAR_KEPT_V2, 4819, {}},          // the second no data sheet
+        {OLVIMAR_KEPT_V3, 4819, {"40", "90", "", "", "-5"}},  // the third no measured blends
     };
     for (const auto& r : rows) {
         std::ifstream file(r.file, std::ios::binary);
@@ -461,7 +482,9 @@ TEST(Kept, EveryEarlierReleasesFormatComesBack) {
         EXPECT_EQ(reloaded.view.combo, 2) << r.file;  // -5 degrees, the last row
         EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1)) << r.file;
         EXPECT_EQ(got.handle, r.handle) << r.file;
-        EXPECT_TRUE(got.sheet.empty()) << r.file;
+        EXPECT_EQ(got.sheet, r.sheet) << r.file;
+        EXPECT_TRUE(reloaded.form.MeasuredBlends().empty()) << r.file;
+        EXPECT_FALSE(reloaded.form.Calibrating()) << r.file;
     }
 }
 

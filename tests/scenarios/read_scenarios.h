@@ -43,7 +43,8 @@ inline std::vector<Scenario> ReadScenarios(const char* path) {
             continue;
         }
         step.arg = rest;  // a number, or the text of a check
-        if (step.word == "type" || step.word == "box" || step.word == "sheet") {
+        if (step.word == "type" || step.word == "box" || step.word == "sheet" ||
+            step.word == "measure") {
             const std::size_t gap = rest.find(' ');
             step.arg = rest.substr(0, gap);
             rest = gap == std::string::npos ? "" : rest.substr(gap + 1);

@@ -3,6 +3,7 @@
 // main window's boxes, and closing it loses nothing.
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include "chart/sheet.h"
 #include "form/window_texts.h"
 #include "ui/chart_view.h"
+#include "ui/calibration_panel.h"
 #include "ui/chart_window.h"
 #include "ui/form1.h"
 #include "ui/sheet_panel.h"
@@ -90,12 +92,13 @@ void ChartWindowTest::ctrlGOpensItWithTheHandleFocused() {
     QCOMPARE(form->form().RecordText(), std::string_view());  // no Generate
     // Tab walks on from the handle: its box, then the sheet's boxes it asks for at 100 ℃.
     QStringList walked;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 9; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         walked << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(walked.join(QLatin1Char(' ')),
-             QStringLiteral("ChartPercent SheetBox0 SheetBox1 SheetBox4"));
+             QStringLiteral("ChartPercent MeasuredPercent MeasuredViscosity MeasuredTemperature "
+                            "AddMeasured Calibrate SheetBox0 SheetBox1 SheetBox4"));
 }
 
 void ChartWindowTest::theRecordBoxMenuOpensIt() {
@@ -291,7 +294,9 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
             const QByteArray where =
                 QByteArray::fromStdString(s.name + ", line " + std::to_string(step.line));
             const int n = std::atoi(step.arg.c_str());
-            if (!form->chartWindow() && (step.word == "sheet" || step.word == "handle")) {
+            const bool inTheChartWindow = step.word == "sheet" || step.word == "handle" ||
+                                          step.word == "measure" || step.word == "calibrate";
+            if (!form->chartWindow() && inTheChartWindow) {
                 QTest::keyClick(text1(0), Qt::Key_G, Qt::ControlModifier);
                 QVERIFY2(form->chartWindow(), where.constData());
             }
@@ -304,6 +309,40 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
                          step.text);
             } else if (step.word == "handle") {
                 typeInto(percent(), step.arg);
+            } else if (step.word == "measure") {
+                // By keyboard: both boxes, the temperature, and Enter in the viscosity's box.
+                const QString share = QString::fromStdString(step.text).section(QLatin1Char(' '), 0, 0);
+                const QString visc = QString::fromStdString(step.text).section(QLatin1Char(' '), 1);
+                auto* c = form->chartWindow()->calibration();
+                typeInto(c->findChild<QLineEdit*>(QStringLiteral("MeasuredPercent")), share.toStdString());
+                c->findChild<QComboBox*>(QStringLiteral("MeasuredTemperature"))->setCurrentIndex(n);
+                auto* viscosity = c->findChild<QLineEdit*>(QStringLiteral("MeasuredViscosity"));
+                typeInto(viscosity, visc.toStdString());
+                QTest::keyClick(viscosity, Qt::Key_Return);
+                QVERIFY2(viscosity->text().isEmpty(), where.constData());  // added: ready for the next
+            } else if (step.word == "calibrate") {
+                auto* box = form->chartWindow()->calibration()->findChild<QCheckBox*>(
+                    QStringLiteral("Calibrate"));
+                box->setFocus();
+                QTest::keyClick(box, Qt::Key_Space);
+            } else if (step.word == "generate") {
+                form->Command1_Click();
+            } else if (step.word == "record") {
+                const QString shown =
+                    form->findChild<QPlainTextEdit*>(QStringLiteral("Text2"))->toPlainText();
+                QVERIFY2(shown == QString::fromStdString(step.text), qPrintable(where + ": " + shown.toUtf8()));
+            } else if (step.word == "readout") {
+                QVERIFY2(readout() == QString::fromStdString(step.text),
+                         qPrintable(where + ": " + readout().toUtf8()));
+            } else if (step.word == "section") {
+                auto* c = form->chartWindow()->calibration();
+                QStringList lines;
+                for (QLabel* l : c->findChild<QWidget*>(QStringLiteral("MeasuredList"))->findChildren<QLabel*>())
+                    lines << l->text();
+                const QString factors = c->findChild<QLabel*>(QStringLiteral("Factors"))->text();
+                if (!factors.isEmpty()) lines << factors.split(QLatin1Char('\n'));
+                QVERIFY2(lines.join(QStringLiteral(" | ")) == QString::fromStdString(step.arg),
+                         qPrintable(where + ": " + lines.join(QStringLiteral(" | ")).toUtf8()));
             } else if (step.word == "below") {
                 const QString shown =
                     form->chartWindow()->findChild<QLabel*>(QStringLiteral("SheetGrades"))->text();
