@@ -63,24 +63,33 @@ struct Window {
     Form form{view};
 };
 
-// Whole entries, read by patterns of their own: "OUT …L, <three decimals> cSt", the split line,
-// and the "L MAX" line when the losses were filled. The number of bytes that are whole entries.
+// Whole entries, read by patterns of their own: "OUT …L, <three decimals> cSt" (and " 校准系数 α"
+// where measured blends calibrated it), the split line, and the "L MAX" line when the losses were
+// filled; a calibrated entry may say in place of a split that its oils cannot make the target.
+// The number of bytes that are whole entries.
 std::size_t Entries(std::string_view record) {
     static const std::regex first(R"(OUT [\s\S]*L, -?[0-9]*\.[0-9]{3} cSt)");
+    static const std::regex calibrated(R"(OUT [\s\S]*L, -?[0-9]*\.[0-9]{3} cSt 校准系数 [0-9]+(\.[0-9]+)?)");
+    static const std::string cannot = "这两种机油调不出这个粘度";
+    static const std::string cannotSheared = "剪切后这两种机油调不出这个粘度 MAX";
     static const std::string number = R"((-?[0-9]+(\.[0-9]+)?(E[-+][0-9]+)?))";
     static const std::regex split("A " + number + "% " + number + "L, B " + number + "% " + number +
                                   "L( MAX)?");
     std::size_t whole = 0, at = 0;
     int line = 0;  // of the entry: 0 its first, 1 its split, 2 a sheared split or the next entry
+    bool calibratedEntry = false;
     for (std::size_t end; (end = record.find("\r\n", at)) != std::string_view::npos; at = end + 2) {
         const std::string text(record.substr(at, end - at));
         std::smatch m;
-        if (line != 1 && std::regex_match(text, first)) {
+        const bool sheared = std::regex_match(text, m, split) && m[m.size() - 1].matched;
+        const bool plain = std::regex_match(text, m, split) && !m[m.size() - 1].matched;
+        if (line != 1 && (std::regex_match(text, first) || std::regex_match(text, calibrated))) {
+            calibratedEntry = !std::regex_match(text, first);
             line = 1;
-        } else if (line == 1 && std::regex_match(text, m, split) && !m[m.size() - 1].matched) {
+        } else if (line == 1 && (plain || (calibratedEntry && text == cannot))) {
             line = 2;
             whole = end + 2;
-        } else if (line == 2 && std::regex_match(text, m, split) && m[m.size() - 1].matched) {
+        } else if (line == 2 && (sheared || (calibratedEntry && text == cannotSheared))) {
             line = 0;
             whole = end + 2;
         } else {
@@ -102,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Form::Restored r = w.form.Restore(fields, kept);
 
     // A window the boxes can hold, or nothing at all.
-    if (!r.fields && (w.view.changes != 0 || r.handle || !r.sheet.empty()))
+    if (!r.fields && (w.view.changes != 0 || r.handle || !r.sheet.empty() ||
+                      !w.form.MeasuredBlends().empty() || w.form.Calibrating()))
         Fail("half a window restored");
     if (r.fields) {
         if (w.view.combo < -1 || w.view.combo > 2) Fail("a temperature row the table lacks");
@@ -117,7 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Form::Restored back =
             again.form.Restore(w.form.KeptFields(r.handle.value_or(0), r.sheet), "");
         if (!back.fields || again.view.boxes != w.view.boxes || again.view.combo != w.view.combo ||
-            again.form.wideValue() != w.form.wideValue() || back.sheet != r.sheet)
+            again.form.wideValue() != w.form.wideValue() || back.sheet != r.sheet ||
+            again.form.MeasuredBlends() != w.form.MeasuredBlends() ||
+            again.form.Calibrating() != w.form.Calibrating())
             Fail("a restored window that does not keep");
     }
 

@@ -123,6 +123,7 @@ undoButton.addEventListener("click", () => run(() => form.undoClear()));
 $("Label3").addEventListener("click", () => record.focus());
 // The data sheet's boxes are kept in the tab as they are typed, as the window's are at each handler.
 for (const box of chart.sheetBoxes) box.addEventListener("input", () => keeper.keepFields());
+chart.changed = () => keeper.keepFields(); // and the measured blends and the switch
 
 rows.forEach((row, i) => {
   row.addEventListener("mousedown", (event) => {
@@ -152,7 +153,8 @@ document.addEventListener("focusin", (event) => {
 // The kind of control that has the focus, as the window's key table names it.
 function focusKind(target) {
   if (target === chart.handle) return "Handle";
-  if (target === chart.box || chart.sheetBoxes.includes(target)) return "ChartBox";
+  if (target === chart.box || chart.sheetBoxes.includes(target) ||
+    target === chart.measuredPercent || target === chart.measuredViscosity) return "ChartBox";
   if (record.contains(target)) return "RecordBox";
   if (target === list) return "List";
   if (target instanceof HTMLButtonElement) return "Button";

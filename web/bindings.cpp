@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "calc/value_ops.h"
+#include "chart/calibration_section.h"
 #include "chart/chart.h"
 #include "chart/sheet.h"
 #include "chart/temperature_chart.h"
@@ -84,8 +85,8 @@ class WebForm : private FormView {
     // The blend chart of what the boxes hold, for a frame of `width` x `height` px written in a
     // font of `font` px: its SVG, where the handle stands, and its words.
     val chart(double width, double height, double font) {
-        picture_ = chart::Draw({form_.Inputs(), boxes_[2], hundredths_}, form_.Temperatures(),
-                               {width, height, font});
+        picture_ = chart::Draw(chart::ChartInput(form_, boxes_[2], hundredths_, section()),
+                               form_.Temperatures(), {width, height, font});
         val c = val::object();
         c.set("svg", ChartSvg(picture_));
         c.set("needs", picture_.needs);
@@ -120,8 +121,8 @@ class WebForm : private FormView {
     // `width` x `height` px in a font of `font` px: the chart's SVG and summary, which boxes it
     // asks for, and its table, notes and grade lines.
     val dataSheet(double width, double height, double font) const {
-        const sheet::Figures f =
-            sheet::Work({form_.Inputs(), sheetBoxes_, hundredths_}, form_.Temperatures());
+        const sheet::Figures f = sheet::Work(
+            chart::SheetInput(form_, sheetBoxes_, hundredths_, section()), form_.Temperatures());
         const chart::Picture p = chart::DrawTemperatures(f, {width, height, font});
         const sheet::Table t = sheet::TableOf(f);
         val s = val::object();
@@ -144,6 +145,30 @@ class WebForm : private FormView {
         return s;
     }
 
+    // The section "实测校准": a measured blend added as typed at a temperature row (whether it
+    // was), one removed, the switch; and what the section shows: each blend's line and whether
+    // it is quiet, each temperature's factor, the switch.
+    bool addMeasured(int row, const std::string& percent, const std::string& viscosity) {
+        return form_.AddMeasured(row, percent, viscosity);
+    }
+    void removeMeasured(int index) { form_.RemoveMeasured(static_cast<std::size_t>(index)); }
+    void setCalibrate(bool on) { form_.SetCalibrate(on); }
+    val calibration() const {
+        const chart::CalibrationSection c = section();
+        val rows = val::array();
+        for (const auto& r : c.rows) {
+            val row = val::object();
+            row.set("text", r.text);
+            row.set("quiet", r.quiet);
+            rows.call<void>("push", row);
+        }
+        val out = val::object();
+        out.set("rows", rows);
+        out.set("factors", Array(c.factors));
+        out.set("on", form_.Calibrating());
+        return out;
+    }
+
     // What a key does, by the window's key table: `key` as the page's keyboard event names it,
     // `focus` the kind of control that has the focus ("Box", "RecordBox", "List", "Button",
     // "Handle", "ChartBox"). The action's name; "Pass" leaves the key to the control.
@@ -154,6 +179,11 @@ class WebForm : private FormView {
     }
 
   private:
+    chart::CalibrationSection section() const {
+        return chart::Calibrate(form_.Inputs(), sheetBoxes_, form_.MeasuredBlends(),
+                                form_.Temperatures());
+    }
+
     template <typename List>
     static val Array(const List& list) {
         val a = val::array();
@@ -283,7 +313,11 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("hundredths", &WebForm::hundredths)
         .function("setSheetBox", &WebForm::setSheetBox)
         .function("sheetBox", &WebForm::sheetBox)
-        .function("sheet", &WebForm::dataSheet);
+        .function("sheet", &WebForm::dataSheet)
+        .function("addMeasured", &WebForm::addMeasured)
+        .function("removeMeasured", &WebForm::removeMeasured)
+        .function("setCalibrate", &WebForm::setCalibrate)
+        .function("calibration", &WebForm::calibration);
 }
 
 }  // namespace olvimar

@@ -37,10 +37,37 @@ export class ChartPanel {
     new ResizeObserver(() => {
       if (this.sheetSvg.getBoundingClientRect().width !== this.sheetWidth) this.drawSheet();
     }).observe($("temperature-area"));
+    // The sheet's boxes give the oils at its temperature, which measured blends there need.
     this.sheetBoxes.forEach((box, i) => box.addEventListener("input", () => {
       this.form.setSheetBox(i, box.value);
-      this.drawSheet();
+      this.draw();
     }));
+
+    // The measured blends: Enter in either box adds one, as the button does.
+    this.measuredPercent = $("MeasuredPercent");
+    this.measuredViscosity = $("MeasuredViscosity");
+    this.measuredTemperature = $("MeasuredTemperature");
+    this.measuredList = $("MeasuredList");
+    this.measuredNone = $("MeasuredNone");
+    this.factors = $("Factors");
+    this.calibrate = $("Calibrate");
+    this.temperatureChosen = false;
+    $("AddMeasured").addEventListener("click", () => this.addMeasured());
+    for (const box of [this.measuredPercent, this.measuredViscosity])
+      box.addEventListener("keydown", (event) => {
+        if (event.key !== "Enter") return;
+        event.preventDefault();
+        event.stopPropagation(); // not the window's Generate
+        this.addMeasured();
+      });
+    this.measuredTemperature.addEventListener("change", () => { this.temperatureChosen = true; });
+    this.calibrate.addEventListener("change", () => {
+      this.form.setCalibrate(this.calibrate.checked);
+      this.draw();
+      this.changed();
+    });
+    this.shownRows = "";
+    this.changed = () => {}; // the page keeps what the section holds
 
     // A tap or a click on the chart puts the handle there; the handle follows a drag, which
     // moves the handle rather than the page.
@@ -72,6 +99,54 @@ export class ChartPanel {
   // The sheet's boxes as the Form has them, after a reload.
   restoreSheet() {
     this.sheetBoxes.forEach((box, i) => { box.value = this.form.sheetBox(i); });
+  }
+
+  addMeasured() {
+    const added = this.form.addMeasured(this.measuredTemperature.selectedIndex,
+      this.measuredPercent.value, this.measuredViscosity.value);
+    if (!added) return;
+    this.measuredPercent.value = "";
+    this.measuredViscosity.value = "";
+    this.measuredPercent.focus();
+    this.draw();
+    this.changed();
+  }
+
+  // The section as the Form has it: each blend's line with its button, quiet where it does not
+  // count; the factors; the switch. The temperature starts at the window's.
+  drawCalibration() {
+    const row = this.form.temperature();
+    if (!this.temperatureChosen && row >= 0) put(this.measuredTemperature, "selectedIndex", row);
+    const c = this.form.calibration();
+    put(this.calibrate, "checked", c.on);
+    put(this.factors, "textContent", c.factors.join("\n"));
+    put(this.measuredNone, "hidden", c.rows.length > 0);
+    const rows = JSON.stringify(c.rows);
+    if (rows === this.shownRows) return; // a button keeps its focus
+    this.shownRows = rows;
+    const focused = [...this.measuredList.querySelectorAll("button")].indexOf(document.activeElement);
+    this.measuredList.replaceChildren(...c.rows.map((r, i) => {
+      const item = document.createElement("li");
+      item.className = r.quiet ? "quiet" : "";
+      const text = document.createElement("span");
+      text.textContent = r.text;
+      const remove = document.createElement("button");
+      remove.type = "button";
+      remove.textContent = this.measuredList.dataset.remove;
+      remove.setAttribute("aria-description", r.text);
+      remove.addEventListener("click", () => {
+        this.form.removeMeasured(i);
+        this.draw();
+        this.changed();
+      });
+      item.append(text, remove);
+      return item;
+    }));
+    // A removed blend's button hands the focus to the next one, or back to the boxes.
+    if (focused >= 0) {
+      const buttons = this.measuredList.querySelectorAll("button");
+      (buttons[Math.min(focused, buttons.length - 1)] ?? this.measuredPercent).focus();
+    }
   }
 
   // A key of the key table that moves the handle, by its name.
@@ -110,6 +185,7 @@ export class ChartPanel {
     }
     put(this.readout, "textContent", drawn ? chart.readout : "");
     put(this.summary, "textContent", chart.summary);
+    this.drawCalibration();
     this.drawSheet();
   }
 

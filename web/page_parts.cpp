@@ -14,6 +14,7 @@
 #include "chart/sheet.h"
 #include "chart/sheet_texts.h"
 #include "form/layout.h"
+#include "form/calibration_texts.h"
 #include "form/window_texts.h"
 #include "web/escaped.h"
 
@@ -178,6 +179,30 @@ std::string SheetPanel() {
            "id=\"SheetGrades\"></div>\n";
 }
 
+// The section "实测校准" beside the blend chart: a measured blend's boxes, its temperature and the
+// button that adds it; the list of measured blends, each with its button "删除"; each
+// temperature's factor; the switch. The list and the factors are filled as the Form gives them.
+std::string CalibrationPanel() {
+    const auto box = [](const char* id, const char* label) {
+        return std::string("<div><label for=\"") + id + "\">" + Escaped(label) + "</label><input id=\"" +
+               id + "\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\"></div>\n";
+    };
+    std::string html = "<section id=\"calibration\" aria-labelledby=\"calibration-title\">\n<h3 "
+                       "id=\"calibration-title\">" +
+                       Escaped(texts::kCalibrationTitle) + "</h3>\n<div id=\"measured-boxes\">\n" +
+                       box("MeasuredPercent", texts::kMeasuredPercent) +
+                       box("MeasuredViscosity", texts::kMeasuredViscosity) +
+                       "<div><label for=\"MeasuredTemperature\">" +
+                       Escaped(texts::kMeasuredTemperature) + "</label><select id=\"MeasuredTemperature\">";
+    for (const char* t : texts::kTemperatures) html += "<option>" + Escaped(t) + "</option>";
+    return html + "</select></div>\n<button id=\"AddMeasured\" type=\"button\">" +
+           Escaped(texts::kAddMeasured) + "</button>\n</div>\n<ul id=\"MeasuredList\" aria-label=\"" +
+           Escaped(texts::kMeasuredList) + "\"></ul>\n<p id=\"MeasuredNone\">" +
+           Escaped(texts::kMeasuredNone) + "</p>\n<div id=\"Factors\" role=\"status\"></div>\n" +
+           "<div id=\"calibrate-switch\"><input id=\"Calibrate\" type=\"checkbox\"><label for=\"Calibrate\">" +
+           Escaped(texts::kCalibrate) + "</label></div>\n</section>\n";
+}
+
 // The blend chart's panel: the figure, its handle (a slider the page places over the chart) and
 // its summary, the box for A's share typed as a number, and the readout of what that mix gives.
 // The chart itself is drawn into the SVG as the boxes change.
@@ -202,7 +227,7 @@ std::string ChartPanel() {
            "\"></span></div>\n"
            "<output id=\"ChartReadout\" role=\"status\" for=\"ChartHandle ChartPercent\">"
            "</output>\n" +
-           SheetPanel();
+           CalibrationPanel() + SheetPanel();
 }
 
 // A length of the layout in CSS: twips as rem, so that the replica grows with the font in

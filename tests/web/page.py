@@ -40,7 +40,7 @@ def read_scenarios(path):
                 scenarios.append((rest, []))
                 continue
             arg = rest
-            if word in ("type", "box", "sheet"):
+            if word in ("type", "box", "sheet", "measure"):
                 arg, _, rest = rest.partition(" ")
             scenarios[-1][1].append((number, word, arg, rest.replace("\\n", "\n")))
     return scenarios
@@ -306,6 +306,37 @@ class Page:
             self.keys(arg)
             return self.wait(lambda d: self.el("ChartHandle").get_attribute("aria-valuenow") == arg,
                              lambda: f"the handle stands at {self.el('ChartHandle').get_attribute('aria-valuenow')}")
+        elif word == "measure":  # the section's boxes and choice, then Enter in the viscosity's box
+            share, _, viscosity = text.partition(" ")
+            before = len(self.d.find_elements(By.CSS_SELECTOR, "#MeasuredList li"))
+            for id_, value in (("MeasuredPercent", share), ("MeasuredViscosity", viscosity)):
+                box = self.el(id_)
+                self.d.execute_script("arguments[0].scrollIntoView({block: 'center'}); arguments[0].focus(); "
+                                      "arguments[0].select()", box)
+                self.keys(value)
+                if id_ == "MeasuredPercent":
+                    Select(self.el("MeasuredTemperature")).select_by_index(int(arg))
+            self.d.execute_script("arguments[0].focus()", self.el("MeasuredViscosity"))
+            problem = self.handled("keydown", lambda: self.keys(Keys.ENTER), "Enter")
+            return problem or self.wait(
+                lambda d: len(d.find_elements(By.CSS_SELECTOR, "#MeasuredList li")) == before + 1,
+                "the measured blend was not added")
+        elif word == "calibrate":
+            box = self.el("Calibrate")
+            checked = box.get_property("checked")
+            problem = self.tap(box)
+            return problem or self.wait(lambda d: box.get_property("checked") != checked,
+                                        "the switch did not change")
+        elif word == "section":
+            shown = self.d.execute_script("""
+                return [...document.querySelectorAll('#MeasuredList li span')].map((s) => s.textContent)
+                    .concat(Factors.textContent ? Factors.textContent.split('\\n') : []).join(' | ')""")
+            if shown != arg:
+                return f"the section holds {shown!r}, expected {arg!r}"
+        elif word == "readout":
+            shown = self.el("ChartReadout").get_property("textContent")
+            if shown != text:
+                return f"the readout is {shown!r}, expected {text!r}"
         elif word == "below":
             shown = self.el("SheetGrades").get_property("textContent").split("\n")[0]
             if shown != arg:
