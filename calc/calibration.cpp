@@ -132,6 +132,11 @@ std::optional<RuleOils> CalibratableOils(double c, std::string_view viscA, std::
     return oils;
 }
 
+double AlphaValue(const Alpha& alpha) {
+    return alpha.exponent >= 0 ? alpha.digits * std::pow(10.0, alpha.exponent)
+                               : alpha.digits / std::pow(10.0, -alpha.exponent);
+}
+
 std::string AlphaText(const Alpha& alpha) {
     const std::string digits = std::to_string(alpha.digits);
     if (alpha.exponent >= 0)
@@ -205,8 +210,7 @@ Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredB
 CalibratedRule::CalibratedRule(const RuleOils& oils, const Alpha& alpha)
     : oils_(oils),
       alpha_(alpha),
-      alphaValue_(alpha.exponent >= 0 ? alpha.digits * std::pow(10.0, alpha.exponent)
-                                      : alpha.digits / std::pow(10.0, -alpha.exponent)),
+      alphaValue_(AlphaValue(alpha)),
       wA_(Ln(Ln(oils.sumA))),
       wB_(Ln(Ln(oils.sumB))) {}
 

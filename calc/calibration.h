@@ -33,6 +33,8 @@ struct Alpha {
     int exponent = -3;
     bool operator==(const Alpha&) const = default;
 };
+// α as the nearest double, or within a unit of its last bit: what a chart draws it with.
+double AlphaValue(const Alpha& alpha);
 // "1.219", "0.8500", "12.00", "1234000": four significant digits, the zeros among them written.
 std::string AlphaText(const Alpha& alpha);
 

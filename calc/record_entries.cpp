@@ -68,7 +68,8 @@ bool AlphaText(std::string_view text) noexcept {
 // (a line feed among its blanks, never a CR), so the target is read from the line's end.
 bool FirstLine(std::string_view line, bool& calibrated) noexcept {
     const std::size_t mark = line.rfind(kAlphaInEntry);
-    calibrated = mark != std::string_view::npos && AlphaText(line.substr(mark + std::string_view(kAlphaInEntry).size()));
+    calibrated = mark != std::string_view::npos &&
+                 AlphaText(line.substr(mark + std::string_view(kAlphaInEntry).size()));
     if (calibrated) line = line.substr(0, mark);
     if (!Take(line, "OUT ") || !line.ends_with(" cSt")) return false;
     line.remove_suffix(4);

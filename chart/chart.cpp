@@ -27,9 +27,7 @@ class Drawing {
   public:
     Drawing(Picture& p, const Frame& f, const Oils& oils, const std::optional<Alpha>& alpha)
         : p_(p), f_(f), u_{f.font}, oils_(oils) {
-        if (alpha)
-            alpha_ = alpha->exponent >= 0 ? alpha->digits * std::pow(10.0, alpha->exponent)
-                                          : alpha->digits / std::pow(10.0, -alpha->exponent);
+        if (alpha) alpha_ = AlphaValue(*alpha);
     }
 
     void Axes(const std::string& temperature, bool measured);
@@ -64,7 +62,8 @@ class Drawing {
         for (int i = 0; i < pieces; ++i) {
             const double a = Lerp(from, to, i / static_cast<double>(pieces));
             const double b = Lerp(from, to, (i + 1) / static_cast<double>(pieces));
-            p_.lines.push_back({X(a), OnLine(a, shear), X(b), OnLine(b, shear), ink, width, dashed});
+            p_.lines.push_back(
+                {X(a), OnLine(a, shear), X(b), OnLine(b, shear), ink, width, dashed});
         }
     }
     double Clamped(double y) const { return std::clamp(y, p_.top, p_.bottom); }
@@ -344,6 +343,9 @@ Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
     d.HandleAt(hundredths);
     p.reach = 0.9 * frame.font;
     Describe(p, oils, placement, temperature);
+    if (input.alpha) p.summary += Fill(texts::kSummaryCalibrated, {AlphaText(*input.alpha)});
+    if (!input.measured.empty())
+        p.summary += Fill(texts::kSummaryMeasured, {std::to_string(input.measured.size())});
     ReadOut(p, oils, input.fields, hundredths, input.alpha);
     return p;
 }

@@ -54,9 +54,9 @@ enum class Ink {
     Target,        // a target on the blend line, or beyond its end
     ShearTarget,   // a target on the shear line
     Handle,
-    Quiet,  // what the chart still needs
-    OilA,   // oil A's viscosity-temperature line
-    OilB,   // and oil B's
+    Quiet,     // what the chart still needs
+    OilA,      // oil A's viscosity-temperature line
+    OilB,      // and oil B's
     Rule,      // the rule's own line, thin, beside the calibrated one
     Measured,  // a measured blend
 };

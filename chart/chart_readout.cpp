@@ -38,7 +38,8 @@ std::string SplitText(int hundredths, const std::string& litres) {
 
 std::string Viscosity(double c, double a, double b, int hundredths,
                       const std::optional<Alpha>& alpha = std::nullopt) {
-    if (alpha) return ThousandthsText(CalibratedRule({c, c + a, c + b}, *alpha).Thousandths(hundredths));
+    if (alpha)
+        return ThousandthsText(CalibratedRule({c, c + a, c + b}, *alpha).Thousandths(hundredths));
     return ThousandthsText(BlendThousandths(c, c + a, c + b, hundredths));
 }
 
@@ -82,8 +83,7 @@ void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int 
     if (alpha)
         blend = Fill(texts::kCalibratedViscosity,
                      {Viscosity(oils.c, oils.a, oils.b, hundredths, alpha)}) +
-                "\n" +
-                Fill(texts::kRuleViscosity, {Viscosity(oils.c, oils.a, oils.b, hundredths)});
+                "\n" + Fill(texts::kRuleViscosity, {Viscosity(oils.c, oils.a, oils.b, hundredths)});
     picture.readout = split + "\n" + blend;
     std::string words = blend;
     if (const std::size_t end = words.find('\n'); end != std::string::npos)

@@ -44,8 +44,8 @@ std::optional<Decimal> Read(const Named& box, std::string& missing,
 // The blend at one data temperature, by the blending rule at its constant c, in thousandths:
 // the readout's function, so that the same mix reads the same at the window's temperature.
 // Calibrated by `alpha` where measured blends at that temperature give one.
-std::optional<Decimal> BlendAt(double c, const std::string& a, const std::string& b,
-                               int hundredths, const std::optional<Alpha>& alpha = std::nullopt) {
+std::optional<Decimal> BlendAt(double c, const std::string& a, const std::string& b, int hundredths,
+                               const std::optional<Alpha>& alpha = std::nullopt) {
     try {
         const double va = ToNumber(a), vb = ToNumber(b);
         if (!(va > 0 && vb > 0 && va <= kMostViscosity && vb <= kMostViscosity))

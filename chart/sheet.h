@@ -55,7 +55,7 @@ struct Figures {
     std::optional<std::int64_t> windowA, windowB, windowBlend;  // at -5 ℃, as the window has them
     std::vector<std::string> needs;  // what is missing, or no number, a quiet line each
     bool blendNeedsLines = false;    // an oil has no line, so the blend has neither index nor line
-    bool calibrated = false;         // the blend at 40 ℃ or 100 ℃ is calibrated by measured blends
+    bool calibrated = false;  // the blend at 40 ℃ or 100 ℃ is calibrated by measured blends
 };
 Figures Work(const Input& input, const TempTable& temp);
 

@@ -42,5 +42,9 @@ inline constexpr const char* kLegendMeasured = "实测";
 inline constexpr const char* kCalibratedViscosity = "校准后混合粘度 %1 cSt";
 inline constexpr const char* kRuleViscosity = "混合公式 %1 cSt";
 inline constexpr const char* kSheetCalibrated = "（按实测校准）";
+// What a screen reader hears of them in the chart's summary.
+inline constexpr const char* kSummaryCalibrated =
+    "按实测校准，校准系数 %1；粗线是校准后的混合线，细线是混合公式。";
+inline constexpr const char* kSummaryMeasured = "圆圈是 %1 个实测混合油。";
 
 }  // namespace olvimar::texts

@@ -3,9 +3,9 @@
 #include <exception>
 #include <utility>
 
+#include "calc/calibration.h"
 #include "calc/generation.h"
 #include "calc/number_rules.h"
-#include "calc/calibration.h"
 #include "calc/text_ops.h"
 #include "calc/value_ops.h"
 #include "form/failure_text.h"

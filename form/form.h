@@ -108,12 +108,12 @@ class Form {
     void ShowRecord(std::size_t firstNew);
 
     FormView& view_;
-    Value focusIdx;                 // the Text1 box that last had the focus; Empty before any
-    std::array<Value, 7> preset{};  // the value behind each row of List1
-    TempTable temp{};               // the blending constant of each temperature row
-    Value record;                   // every entry since the start or the last Clear
-    Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
-    Value cleared;                  // what the last Clear removed; Empty once it cannot come back
+    Value focusIdx;                  // the Text1 box that last had the focus; Empty before any
+    std::array<Value, 7> preset{};   // the value behind each row of List1
+    TempTable temp{};                // the blending constant of each temperature row
+    Value record;                    // every entry since the start or the last Clear
+    Value wide;                      // 1 while the shear column shows, 0 or Empty while narrow
+    Value cleared;                   // what the last Clear removed; Empty once it cannot come back
     std::vector<Measured> measured;  // the measured blends, in the order they were added
     bool calibrate = false;          // whether Generate writes the calibrated split
 };

@@ -123,7 +123,8 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
         const std::optional<int> count = Within(text, 0, static_cast<long long>(kMostMeasured));
         if (!count) return std::nullopt;
         for (int i = 0; i < *count; ++i) {
-            const std::optional<int> row = Within(text, 0, static_cast<long long>(temperatures) - 1);
+            const std::optional<int> row =
+                Within(text, 0, static_cast<long long>(temperatures) - 1);
             if (!row) return std::nullopt;
             const std::optional<std::string> percent = Box(text);
             if (!percent) return std::nullopt;

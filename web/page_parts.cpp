@@ -13,8 +13,8 @@
 #include "chart/chart.h"
 #include "chart/sheet.h"
 #include "chart/sheet_texts.h"
-#include "form/layout.h"
 #include "form/calibration_texts.h"
+#include "form/layout.h"
 #include "form/window_texts.h"
 #include "web/escaped.h"
 
@@ -184,22 +184,27 @@ std::string SheetPanel() {
 // temperature's factor; the switch. The list and the factors are filled as the Form gives them.
 std::string CalibrationPanel() {
     const auto box = [](const char* id, const char* label) {
-        return std::string("<div><label for=\"") + id + "\">" + Escaped(label) + "</label><input id=\"" +
-               id + "\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" spellcheck=\"false\"></div>\n";
+        return std::string("<div><label for=\"") + id + "\">" + Escaped(label) +
+               "</label><input id=\"" + id +
+               "\" type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" "
+               "spellcheck=\"false\"></div>\n";
     };
-    std::string html = "<section id=\"calibration\" aria-labelledby=\"calibration-title\">\n<h3 "
-                       "id=\"calibration-title\">" +
-                       Escaped(texts::kCalibrationTitle) + "</h3>\n<div id=\"measured-boxes\">\n" +
-                       box("MeasuredPercent", texts::kMeasuredPercent) +
-                       box("MeasuredViscosity", texts::kMeasuredViscosity) +
-                       "<div><label for=\"MeasuredTemperature\">" +
-                       Escaped(texts::kMeasuredTemperature) + "</label><select id=\"MeasuredTemperature\">";
+    std::string html =
+        "<section id=\"calibration\" aria-labelledby=\"calibration-title\">\n<h3 "
+        "id=\"calibration-title\">" +
+        Escaped(texts::kCalibrationTitle) + "</h3>\n<div id=\"measured-boxes\">\n" +
+        box("MeasuredPercent", texts::kMeasuredPercent) +
+        box("MeasuredViscosity", texts::kMeasuredViscosity) +
+        "<div><label for=\"MeasuredTemperature\">" + Escaped(texts::kMeasuredTemperature) +
+        "</label><select id=\"MeasuredTemperature\">";
     for (const char* t : texts::kTemperatures) html += "<option>" + Escaped(t) + "</option>";
     return html + "</select></div>\n<button id=\"AddMeasured\" type=\"button\">" +
-           Escaped(texts::kAddMeasured) + "</button>\n</div>\n<ul id=\"MeasuredList\" aria-label=\"" +
+           Escaped(texts::kAddMeasured) +
+           "</button>\n</div>\n<ul id=\"MeasuredList\" aria-label=\"" +
            Escaped(texts::kMeasuredList) + "\"></ul>\n<p id=\"MeasuredNone\">" +
            Escaped(texts::kMeasuredNone) + "</p>\n<div id=\"Factors\" role=\"status\"></div>\n" +
-           "<div id=\"calibrate-switch\"><input id=\"Calibrate\" type=\"checkbox\"><label for=\"Calibrate\">" +
+           "<div id=\"calibrate-switch\"><input id=\"Calibrate\" type=\"checkbox\"><label "
+           "for=\"Calibrate\">" +
            Escaped(texts::kCalibrate) + "</label></div>\n</section>\n";
 }
 

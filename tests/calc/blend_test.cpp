@@ -100,7 +100,8 @@ TEST(CalcBlend, EntriesComeOutDigitForDigit) {
 
 TEST(CalcBlend, CalibratedEntriesNameTheirFactor) {
     const Alpha worked{1219, -3};
-    const BlendFields shear = With(Example(), [](BlendFields& f) { f.lossA = "10", f.lossB = "5"; });
+    const BlendFields shear =
+        With(Example(), [](BlendFields& f) { f.lossA = "10", f.lossB = "5"; });
     const struct {
         const char* name;
         Value ret;
@@ -129,10 +130,10 @@ TEST(CalcBlend, CalibratedEntriesNameTheirFactor) {
     }
     // Failures stay the rule's: the litres are read for a target these oils cannot make too.
     Value record = Value::Text("");
-    EXPECT_THROW(Blender(With(Example(), [](BlendFields& f) { f.litres = ""; }), BlendConstants(),
-                         worked)
-                     .calc(Value::Text("15"), record),
-                 CalcError);
+    EXPECT_THROW(
+        Blender(With(Example(), [](BlendFields& f) { f.litres = ""; }), BlendConstants(), worked)
+            .calc(Value::Text("15"), record),
+        CalcError);
 }
 
 TEST(CalcBlend, AppendsAfterWhatTheRecordHolds) {

@@ -11,8 +11,8 @@
 
 #include "../scenarios/read_scenarios.h"
 #include "calc/number_rules.h"
-#include "chart/chart.h"
 #include "chart/calibration_section.h"
+#include "chart/chart.h"
 #include "chart/sheet.h"
 #include "form/form.h"
 #include "form/keys.h"
@@ -126,16 +126,19 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
                 for (const auto& f : section().factors) lines += " | " + f;
                 EXPECT_EQ(lines, step.arg);
             } else if (step.word == "readout") {
-                const chart::Picture p = chart::Draw(chart::ChartInput(w.form, w.view.boxes[2], handle, section()),
-                                                     w.form.Temperatures(), chart::Frame{});
+                const chart::Picture p =
+                    chart::Draw(chart::ChartInput(w.form, w.view.boxes[2], handle, section()),
+                                w.form.Temperatures(), chart::Frame{});
                 EXPECT_EQ(p.readout, step.text);
             } else if (step.word == "below") {
-                const sheet::Table t = sheet::TableOf(sheet::Work(
-                    chart::SheetInput(w.form, sheetBoxes, handle, section()), w.form.Temperatures()));
+                const sheet::Table t = sheet::TableOf(
+                    sheet::Work(chart::SheetInput(w.form, sheetBoxes, handle, section()),
+                                w.form.Temperatures()));
                 EXPECT_EQ(t.Below().at(0), step.arg);
             } else if (step.word == "table") {
-                const sheet::Table t = sheet::TableOf(sheet::Work(
-                    chart::SheetInput(w.form, sheetBoxes, handle, section()), w.form.Temperatures()));
+                const sheet::Table t = sheet::TableOf(
+                    sheet::Work(chart::SheetInput(w.form, sheetBoxes, handle, section()),
+                                w.form.Temperatures()));
                 std::string cells;
                 for (const auto& row : t.cells)
                     for (const sheet::Cell& c : row)
@@ -487,8 +490,8 @@ TEST(Kept, EveryEarlierReleasesFormatComesBack) {
         std::optional<int> handle;
         std::vector<std::string> sheet;
     } rows[] = {
-        {OLVIMAR_KEPT_V1, std::nullopt, {}},  // the first release kept no chart
-        {OLVIMAR_KEPT_V2, 4819, {}},          // the second no data sheet
+        {OLVIMAR_KEPT_V1, std::nullopt, {}},                  // the first release kept no chart
+        {OLVIMAR_KEPT_V2, 4819, {}},                          // the second no data sheet
         {OLVIMAR_KEPT_V3, 4819, {"40", "90", "", "", "-5"}},  // the third no measured blends
     };
     for (const auto& r : rows) {

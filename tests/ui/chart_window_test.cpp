@@ -18,8 +18,8 @@
 #include "chart/chart.h"
 #include "chart/sheet.h"
 #include "form/window_texts.h"
-#include "ui/chart_view.h"
 #include "ui/calibration_panel.h"
+#include "ui/chart_view.h"
 #include "ui/chart_window.h"
 #include "ui/form1.h"
 #include "ui/sheet_panel.h"
@@ -311,15 +311,18 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
                 typeInto(percent(), step.arg);
             } else if (step.word == "measure") {
                 // By keyboard: both boxes, the temperature, and Enter in the viscosity's box.
-                const QString share = QString::fromStdString(step.text).section(QLatin1Char(' '), 0, 0);
+                const QString share =
+                    QString::fromStdString(step.text).section(QLatin1Char(' '), 0, 0);
                 const QString visc = QString::fromStdString(step.text).section(QLatin1Char(' '), 1);
                 auto* c = form->chartWindow()->calibration();
-                typeInto(c->findChild<QLineEdit*>(QStringLiteral("MeasuredPercent")), share.toStdString());
+                typeInto(c->findChild<QLineEdit*>(QStringLiteral("MeasuredPercent")),
+                         share.toStdString());
                 c->findChild<QComboBox*>(QStringLiteral("MeasuredTemperature"))->setCurrentIndex(n);
                 auto* viscosity = c->findChild<QLineEdit*>(QStringLiteral("MeasuredViscosity"));
                 typeInto(viscosity, visc.toStdString());
                 QTest::keyClick(viscosity, Qt::Key_Return);
-                QVERIFY2(viscosity->text().isEmpty(), where.constData());  // added: ready for the next
+                QVERIFY2(viscosity->text().isEmpty(),
+                         where.constData());  // added: ready for the next
             } else if (step.word == "calibrate") {
                 auto* box = form->chartWindow()->calibration()->findChild<QCheckBox*>(
                     QStringLiteral("Calibrate"));
@@ -330,14 +333,16 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
             } else if (step.word == "record") {
                 const QString shown =
                     form->findChild<QPlainTextEdit*>(QStringLiteral("Text2"))->toPlainText();
-                QVERIFY2(shown == QString::fromStdString(step.text), qPrintable(where + ": " + shown.toUtf8()));
+                QVERIFY2(shown == QString::fromStdString(step.text),
+                         qPrintable(where + ": " + shown.toUtf8()));
             } else if (step.word == "readout") {
                 QVERIFY2(readout() == QString::fromStdString(step.text),
                          qPrintable(where + ": " + readout().toUtf8()));
             } else if (step.word == "section") {
                 auto* c = form->chartWindow()->calibration();
                 QStringList lines;
-                for (QLabel* l : c->findChild<QWidget*>(QStringLiteral("MeasuredList"))->findChildren<QLabel*>())
+                for (QLabel* l : c->findChild<QWidget*>(QStringLiteral("MeasuredList"))
+                                     ->findChildren<QLabel*>())
                     lines << l->text();
                 const QString factors = c->findChild<QLabel*>(QStringLiteral("Factors"))->text();
                 if (!factors.isEmpty()) lines << factors.split(QLatin1Char('\n'));
