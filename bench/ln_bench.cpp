@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "calc/blend_viscosity.h"
-#include "calc/ln.h"
+#include "numeric/ln.h"
 
 namespace olvimar {
 namespace {

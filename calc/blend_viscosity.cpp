@@ -13,8 +13,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "calc/fixed_math.h"
-#include "calc/ln_detail.h"
+#include "numeric/fixed_math.h"
+#include "numeric/ln_detail.h"
 
 namespace olvimar {
 

@@ -14,11 +14,11 @@
 
 #include "calc/blend_viscosity.h"
 #include "calc/failure.h"
-#include "calc/fixed_math.h"
-#include "calc/ln.h"
-#include "calc/ln_detail.h"
 #include "calc/number_rules.h"
 #include "calc/value.h"
+#include "numeric/fixed_math.h"
+#include "numeric/ln.h"
+#include "numeric/ln_detail.h"
 
 namespace olvimar {
 

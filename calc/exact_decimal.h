@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "calc/big_int.h"
-#include "calc/fixed_point.h"
+#include "numeric/big_int.h"
+#include "numeric/fixed_point.h"
 
 namespace olvimar {
 

@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "failure.h"
-#include "ln.h"
+#include "numeric/ln.h"
 
 namespace olvimar {
 

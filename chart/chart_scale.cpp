@@ -5,12 +5,12 @@
 #include <initializer_list>
 
 #include "calc/failure.h"
-#include "calc/ln.h"
 #include "calc/number_rules.h"
 #include "calc/value_ops.h"
-#include "calc/walther.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
+#include "numeric/ln.h"
+#include "oil/walther.h"
 
 namespace olvimar::chart {
 

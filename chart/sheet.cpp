@@ -4,15 +4,15 @@
 
 #include "calc/blend_viscosity.h"
 #include "calc/failure.h"
-#include "calc/grades.h"
 #include "calc/number_rules.h"
 #include "calc/value_ops.h"
-#include "calc/viscosity_index.h"
 #include "chart/chart.h"
 #include "chart/sheet_texts.h"
 #include "form/calibration_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
+#include "oil/grades.h"
+#include "oil/viscosity_index.h"
 
 namespace olvimar::sheet {
 

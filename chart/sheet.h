@@ -14,8 +14,8 @@
 #include "calc/blend.h"
 #include "calc/calibration.h"
 #include "calc/exact_decimal.h"
-#include "calc/undefined.h"
-#include "calc/walther.h"
+#include "oil/undefined.h"
+#include "oil/walther.h"
 
 namespace olvimar::sheet {
 

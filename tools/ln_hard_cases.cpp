@@ -1,7 +1,7 @@
-// Writes tests/calc/ln_hard_cases.txt: the arguments whose ln lies closest to a rounding
+// Writes tests/numeric/ln_hard_cases.txt: the arguments whose ln lies closest to a rounding
 // boundary, found with MPFR where the logarithm is most likely to meet them:
 //   g++ -std=c++20 -O2 tools/ln_hard_cases.cpp -lmpfr -lgmp -o /tmp/ln_hard_cases
-//   /tmp/ln_hard_cases > tests/calc/ln_hard_cases.txt        (some eight minutes on one core)
+//   /tmp/ln_hard_cases > tests/numeric/ln_hard_cases.txt        (some eight minutes on one core)
 // It keeps every x whose ln has 20 or more identical bits after its 54th: ln x then lies within
 // 2^-74 |ln x| of a midpoint between two doubles (the 54th bit differs from the run, and rounding
 // to nearest is hard) or of a double. It looks

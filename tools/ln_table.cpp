@@ -1,6 +1,6 @@
-// Writes calc/ln_table.h, the table of the correctly rounded logarithm, with MPFR:
+// Writes numeric/ln_table.h, the table of the correctly rounded logarithm, with MPFR:
 //   g++ -std=c++20 -O2 tools/ln_table.cpp -lmpfr -lgmp -o /tmp/ln_table
-//   /tmp/ln_table > calc/ln_table.h && clang-format -i calc/ln_table.h
+//   /tmp/ln_table > numeric/ln_table.h && clang-format -i numeric/ln_table.h
 // Entry i covers the reduced arguments z whose bits, less those of 0.6875, begin with i: below 1
 // the entries are 1/256 wide, from 1 on 1/128. invc is 1/c for the entry's middle c, rounded to 23
 // significant bits, so that z * invc is exact in two products; logc = -ln(invc) in three doubles.
@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::uint64_t kOffset = 0x3fe6000000000000;  // the bits of 0.6875
 
-double Bits(std::uint64_t b) { return std::bit_cast<double>(b); }
+double Bits(std::uint64_t b) {
+    return std::bit_cast<double>(b);
+}
 
 // Rounds v to `bits` significant bits, to nearest.
 double RoundBits(double v, int bits) {

@@ -12,10 +12,10 @@
 #include <random>
 #include <vector>
 
-#include "calc/bits.h"
 #include "calc/blend.h"
 #include "calc/blend_viscosity.h"
 #include "calc/value_ops.h"
+#include "numeric/bits.h"
 
 namespace olvimar {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "calc/bits.h"
 #include "calc/blend_viscosity.h"
+#include "numeric/bits.h"
 
 namespace olvimar {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "calc/bits.h"
 #include "calc/blend.h"
 #include "calc/calibration.h"
 #include "calc/value_ops.h"
+#include "numeric/bits.h"
 
 namespace olvimar {
 namespace {

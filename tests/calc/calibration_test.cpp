@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "calc/bits.h"
 #include "calc/calibration.h"
+#include "numeric/bits.h"
 
 namespace olvimar {
 namespace {

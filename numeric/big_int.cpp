@@ -1,4 +1,4 @@
-#include "calc/big_int.h"
+#include "numeric/big_int.h"
 
 #include <cmath>
 

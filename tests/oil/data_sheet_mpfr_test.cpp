@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "calc/blend_viscosity.h"
-#include "calc/viscosity_index.h"
-#include "calc/walther.h"
+#include "oil/viscosity_index.h"
+#include "oil/walther.h"
 
 namespace olvimar {
 namespace {

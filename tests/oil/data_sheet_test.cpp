@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "calc/viscosity_index.h"
-#include "calc/walther.h"
+#include "oil/viscosity_index.h"
+#include "oil/walther.h"
 
 namespace olvimar {
 namespace {

@@ -1,4 +1,4 @@
-#include "calc/grades.h"
+#include "oil/grades.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // and an exact half; and the oils that have none.
 #include <gtest/gtest.h>
 
-#include "calc/viscosity_index.h"
+#include "oil/viscosity_index.h"
 
 namespace olvimar {
 namespace {

@@ -1,9 +1,9 @@
-#include "calc/fixed_math.h"
+#include "numeric/fixed_math.h"
 
 #include <cmath>
 
-#include "calc/ln_detail.h"
-#include "calc/ln_table.h"
+#include "numeric/ln_detail.h"
+#include "numeric/ln_table.h"
 
 namespace olvimar::fixed {
 

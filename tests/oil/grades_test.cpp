@@ -1,7 +1,7 @@
 // The grades at the edges of their bands, in a gap, and where two bands overlap.
 #include <gtest/gtest.h>
 
-#include "calc/grades.h"
+#include "oil/grades.h"
 
 namespace olvimar {
 namespace {

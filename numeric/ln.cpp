@@ -24,17 +24,17 @@
 // last bits, which count only next to 1, where |R| is as small as 2^-54 and the error stays under
 // 2^-132 |R|. No double x has ln x nearer than 2^-119 |R| to a midpoint between two doubles or
 // to a double (the nearest is 0x1.62a88613629b6p678, whose ln has 65 zeros after its 53 bits;
-// tests/calc/ln_hard_cases.txt lists more), so rounding the fixed-point value gives the correctly
-// rounded ln x.
-#include "calc/ln.h"
+// tests/numeric/ln_hard_cases.txt lists more), so rounding the fixed-point value gives the
+// correctly rounded ln x.
+#include "numeric/ln.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "calc/bits.h"
-#include "calc/ln_detail.h"
-#include "calc/ln_table.h"
+#include "numeric/bits.h"
+#include "numeric/ln_detail.h"
+#include "numeric/ln_table.h"
 
 namespace olvimar {
 

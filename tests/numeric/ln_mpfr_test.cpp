@@ -1,6 +1,6 @@
 // The correctly rounded logarithm against MPFR, bit for bit: a million doubles spread over the
 // whole positive range, near 1 and near every power of two; both edges of every table entry; the
-// hardest to round (tests/calc/ln_hard_cases.txt). On the same arguments it measures the margins
+// hardest to round (tests/numeric/ln_hard_cases.txt). On the same arguments it measures the margins
 // that the rounding rests on: the quick phase's error against its bound, the exact phase's
 // against its own, the exact square and the table's constants. With --write FILE it also writes
 // the table of arguments and results that the WebAssembly build checks, since it has no MPFR.
@@ -15,10 +15,10 @@
 #include <random>
 #include <vector>
 
-#include "calc/bits.h"
-#include "calc/ln.h"
-#include "calc/ln_detail.h"
-#include "calc/ln_table.h"
+#include "numeric/bits.h"
+#include "numeric/ln.h"
+#include "numeric/ln_detail.h"
+#include "numeric/ln_table.h"
 
 namespace olvimar {
 namespace {

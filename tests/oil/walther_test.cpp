@@ -5,7 +5,7 @@
 #include <string>
 
 #include "calc/blend_viscosity.h"
-#include "calc/walther.h"
+#include "oil/walther.h"
 
 namespace olvimar {
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "calc/bits.h"
-#include "calc/ln.h"
+#include "numeric/bits.h"
+#include "numeric/ln.h"
 
 namespace olvimar {
 namespace {

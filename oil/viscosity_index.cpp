@@ -1,12 +1,12 @@
 // L, H and the first formula are rational in U and Y, and are worked out exactly in whole numbers,
 // so that an exact half is seen as one. The second formula is worked out in fixed point to within
 // 2^-100 and rounded; within that of a half, the last bits decide, as for a blend's viscosity.
-#include "calc/viscosity_index.h"
+#include "oil/viscosity_index.h"
 
 #include <cmath>
 
-#include "calc/d2270_table1.h"
-#include "calc/fixed_math.h"
+#include "numeric/fixed_math.h"
+#include "oil/d2270_table1.h"
 
 namespace olvimar {
 

@@ -4,8 +4,8 @@
 #include <variant>
 
 #include "calc/exact_decimal.h"
-#include "calc/fixed_point.h"
-#include "calc/undefined.h"
+#include "numeric/fixed_point.h"
+#include "oil/undefined.h"
 
 // The viscosity-temperature line of ASTM D341 (Walther), on which an oil's kinematic viscosity ν
 // (mm²/s) is straight against the temperature T (kelvin, ℃ + 273.15):

@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "calc/exact_decimal.h"
-#include "calc/undefined.h"
+#include "oil/undefined.h"
 
 // The viscosity index of ASTM D2270 (ISO 2909) from an oil's kinematic viscosities at 40 ℃ (U)
 // and 100 ℃ (Y), in mm²/s:

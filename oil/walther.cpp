@@ -4,11 +4,11 @@
 //   A, B       a quotient of those by log10 (373.15 / 313.15), about 0.075, within 2^-135
 //   Z at T     10^(10^(A - B log10 T)), its relative error that of log10 Z, Z below 2^30
 // so a viscosity's thousandths are right unless it lies within 2^-100 of a half thousandth.
-#include "calc/walther.h"
+#include "oil/walther.h"
 
 #include <cmath>
 
-#include "calc/fixed_math.h"
+#include "numeric/fixed_math.h"
 
 namespace olvimar {
 

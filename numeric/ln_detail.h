@@ -4,7 +4,7 @@
 // viscosity of a blend, which needs the exact phase's value before it is rounded.
 #include <optional>
 
-#include "calc/fixed_point.h"
+#include "numeric/fixed_point.h"
 
 namespace olvimar::ln_detail {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "calc/bits.h"
+#include "numeric/bits.h"
 
 namespace olvimar {
 

@@ -5,7 +5,7 @@
 // platform the same bits. What a data sheet shows is worked out in it and rounded once.
 #include <cstdint>
 
-#include "calc/fixed_point.h"
+#include "numeric/fixed_point.h"
 
 namespace olvimar::fixed {
 
