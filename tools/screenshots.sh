@@ -66,26 +66,47 @@ shoot olvimar-scale-1.5.png wide QT_SCALE_FACTOR=1.5
 
 # The chart: the worked example with three targets, one beyond B, and the shear losses; Ctrl+G,
 # then the share of A typed into the box beside the handle, and the oils' 40 ℃ viscosities into
-# the data sheet's boxes after it.
-"$app" 2>/dev/null &
-pid=$!
-window=$(xdotool search --sync --name '^Olvimar$' | head -1)
-xdotool windowfocus --sync "$window"
-sleep 0.5
-xdotool type --delay 30 "7.276"
-xdotool key Tab && xdotool type --delay 30 "13.69"
-xdotool key Tab Down Tab && xdotool type --delay 30 "10,12,15"
-xdotool key Tab && xdotool type --delay 30 "4"
-xdotool key Tab Tab Tab Tab Tab Tab && xdotool type --delay 30 "10"
-xdotool key Tab && xdotool type --delay 30 "5"
-xdotool key ctrl+g
-chart=$(xdotool search --sync --name '^混合曲线$' | head -1)
-sleep 0.5
-xdotool key Tab ctrl+a && xdotool type --delay 30 "48.19"
-xdotool key Tab && xdotool type --delay 30 "40"
-xdotool key Tab && xdotool type --delay 30 "90"
-sleep 0.5
-import -window "$chart" docs/olvimar-chart.png
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-echo docs/olvimar-chart.png
+# the data sheet's boxes after the measured blends' section (its boxes, its temperature, its button
+# and its switch). With `calibrated`, two measured blends first, and the switch on.
+chart_window() {
+    local name=$1 mode=$2
+    "$app" 2>/dev/null &
+    local pid=$!
+    local window chart
+    window=$(xdotool search --sync --name '^Olvimar$' | head -1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    xdotool type --delay 30 "7.276"
+    xdotool key Tab && xdotool type --delay 30 "13.69"
+    xdotool key Tab Down Tab && xdotool type --delay 30 "10,12,15"
+    xdotool key Tab && xdotool type --delay 30 "4"
+    xdotool key Tab Tab Tab Tab Tab Tab && xdotool type --delay 30 "10"
+    xdotool key Tab && xdotool type --delay 30 "5"
+    xdotool key ctrl+g
+    chart=$(xdotool search --sync --name '^混合曲线$' | head -1)
+    sleep 0.5
+    if [ "$mode" = calibrated ]; then
+        xdotool key Tab ctrl+a && xdotool type --delay 30 "53.14"
+        # Each blend: its share, its viscosity, Enter; the focus is back in the share's box.
+        xdotool key Tab && xdotool type --delay 30 "50"
+        xdotool key Tab && xdotool type --delay 30 "10.2"
+        xdotool key Return
+        xdotool type --delay 30 "30"
+        xdotool key Tab && xdotool type --delay 30 "11.4"
+        xdotool key Return
+        # On past the viscosity, the temperature, the button and the two blends' "删除".
+        xdotool key Tab Tab Tab Tab Tab Tab space
+    else
+        xdotool key Tab ctrl+a && xdotool type --delay 30 "48.19"
+        xdotool key Tab Tab Tab Tab Tab
+    fi
+    xdotool key Tab && xdotool type --delay 30 "40"
+    xdotool key Tab && xdotool type --delay 30 "90"
+    sleep 0.5
+    import -window "$chart" "docs/$name"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "docs/$name"
+}
+chart_window olvimar-chart.png rule
+chart_window olvimar-calibration.png calibrated

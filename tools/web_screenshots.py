@@ -4,7 +4,8 @@
 chart of its lines beside the replica in a desktop browser, by keyboard, its handle moved to
 48.19 % and the oils' 40 ℃ viscosities typed into the sheet; and the same on a phone (360 x 740,
 touch) by taps: the top, the record further down, the chart and the sheet at the end of the
-column.
+column; and on both, the measured blends' section with two blends and the switch on, after a
+calibrated press.
 Run after `make web`: tools/web_screenshots.py [SITE]"""
 import os
 import sys
@@ -49,3 +50,30 @@ with served(site) as (url, _):
                 shoot(driver, "olvimar-web-phone-sheet.png")
                 driver.execute_script("document.getElementById('sheet-boxes').scrollIntoView()")
                 shoot(driver, "olvimar-web-phone-table.png")
+
+# The section of measured blends: two blends at 100 ℃, the switch on, a calibrated press.
+with served(site) as (url, _):
+    for phone in (False, True):
+        with chromium(phone) as driver:
+            if not phone:
+                driver.set_window_size(1280, 1320)
+            page = Page(driver, url, phone)
+            for box, text in ((0, "7.276"), (1, "13.69"), (2, "10,15"), (3, "4")):
+                page.type(box, text)
+            Select(page.el("Combo1")).select_by_index(0)
+            for blend in ("50 10.2", "30 11.4"):
+                page.step("measure", "0", blend)
+            page.step("calibrate", "", "")
+            page.step("generate", "", "")
+            driver.execute_script("""
+                ChartPercent.value = '53.14';
+                ChartPercent.dispatchEvent(new Event('input'));
+                document.activeElement.blur();""")
+            if phone:
+                driver.execute_script("document.getElementById('chart').scrollIntoView()")
+                shoot(driver, "olvimar-web-phone-chart-calibrated.png")
+                driver.execute_script("document.getElementById('calibration').scrollIntoView()")
+                shoot(driver, "olvimar-web-phone-calibration.png")
+            else:
+                driver.execute_script("window.scrollTo(0, 0)")
+                shoot(driver, "olvimar-web-calibration.png")

@@ -7,14 +7,42 @@ const names = { fields: "olvimar.fields", record: "olvimar.record" };
 // The record is kept gzipped, a byte to a character after a "z", so that a long one still fits
 // the tab's storage (some five million characters); as its text after a "t" when the tab goes to
 // the background before the gzipped copy is done, or where the browser cannot gzip.
-async function packed(bytes) {
-  if (typeof CompressionStream === "undefined") return "t" + new TextDecoder().decode(bytes);
-  const zipped = new Blob([bytes]).stream().pipeThrough(new CompressionStream("gzip"));
-  const gzip = new Uint8Array(await new Response(zipped).arrayBuffer());
-  let chars = "";
-  for (let i = 0; i < gzip.length; i += 0x8000)
-    chars += String.fromCharCode(...gzip.subarray(i, i + 0x8000));
-  return "z" + chars;
+//
+// A long record is copied out of the module a slice at a time, and its gzip turned into text a
+// slice at a time, each slice when the page is idle, so that a press never waits for more than a
+// slice: ten megabytes copied and gzipped at once would hold up the next frame by a tenth of a
+// second. `record` gives the record's bytes as they stand, valid until the next handler; `stale`
+// says that a handler has changed the record since the copy began, which ends it (none is kept:
+// a newer copy follows).
+const slice = 1 << 18;
+
+function idle() {
+  return new Promise((next) =>
+    window.requestIdleCallback ? requestIdleCallback(next, { timeout: 1000 }) : setTimeout(next, 200));
+}
+
+async function packed(record, stale) {
+  if (typeof CompressionStream === "undefined") return "t" + new TextDecoder().decode(record());
+  const gzip = new CompressionStream("gzip");
+  const writer = gzip.writable.getWriter();
+  const zipped = new Response(gzip.readable).arrayBuffer();
+  zipped.catch(() => {}); // an ended copy's gzip is dropped
+  for (let at = 0, size = record().length; at < size; at += slice) {
+    if (stale()) {
+      writer.abort();
+      return null;
+    }
+    await writer.write(record().slice(at, at + slice));
+    await idle();
+  }
+  writer.close();
+  const bytes = new Uint8Array(await zipped);
+  let chars = "z";
+  for (let i = 0; i < bytes.length; i += 0x8000) {
+    chars += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    if (i % slice === slice - 0x8000) await idle();
+  }
+  return chars;
 }
 
 async function unpacked(kept) {
@@ -22,11 +50,6 @@ async function unpacked(kept) {
   const bytes = Uint8Array.from(kept.slice(1), (c) => c.charCodeAt(0));
   const text = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
   return new Response(text).text();
-}
-
-function idle() {
-  return new Promise((next) =>
-    window.requestIdleCallback ? requestIdleCallback(next, { timeout: 1000 }) : setTimeout(next, 200));
 }
 
 export class TabKeeper {
@@ -81,16 +104,22 @@ export class TabKeeper {
     this.version = version;
   }
 
-  // Once the page is idle after a press: a gzipped copy, one at a time, until the newest is kept.
+  // Once the page is idle after a press: a gzipped copy, one at a time, until the newest is kept;
+  // each begins only when the page is idle again, never on the heels of the press it keeps.
   async keepGzipped() {
     if (this.copying) return;
     this.copying = true;
-    await idle();
-    while (this.version < this.form.recordVersion()) {
-      const version = this.form.recordVersion();
-      this.keep(version, await packed(this.form.keptRecord()));
+    try {
+      while (this.version < this.form.recordVersion()) {
+        await idle();
+        const version = this.form.recordVersion();
+        const text = await packed(() => this.form.keptRecord(),
+          () => this.form.recordVersion() !== version);
+        if (text !== null) this.keep(version, text);
+      }
+    } finally {
+      this.copying = false;
     }
-    this.copying = false;
   }
 
   // The tab goes to the background, where it may be discarded: the newest record, at once.
