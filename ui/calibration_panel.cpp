@@ -123,7 +123,7 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
     if (section.rows.empty()) {
         auto* none = new QLabel(Utf8(texts::kMeasuredNone), list_);
         none->setWordWrap(true);
-        none->setEnabled(false);
+        none->setStyleSheet(QStringLiteral("color: #595959"));
         rows_->addWidget(none, 0, 0, 1, 2);
         shown_.push_back(none);
     }
@@ -133,7 +133,7 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
         line->setWordWrap(true);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // A blend that does not count is said quietly, never in a dialog.
-        if (section.rows[i].quiet) line->setStyleSheet(QStringLiteral("color: #666666"));
+        if (section.rows[i].quiet) line->setStyleSheet(QStringLiteral("color: #595959"));
         auto* remove = new QPushButton(Utf8(texts::kRemoveMeasured), list_);
         remove->setAccessibleName(Utf8(texts::kRemoveMeasured));
         remove->setAccessibleDescription(text);

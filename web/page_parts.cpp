@@ -201,7 +201,8 @@ std::string CalibrationPanel() {
     return html + "</select></div>\n<button id=\"AddMeasured\" type=\"button\">" +
            Escaped(texts::kAddMeasured) +
            "</button>\n</div>\n<ul id=\"MeasuredList\" aria-label=\"" +
-           Escaped(texts::kMeasuredList) + "\"></ul>\n<p id=\"MeasuredNone\">" +
+           Escaped(texts::kMeasuredList) + "\" data-remove=\"" + Escaped(texts::kRemoveMeasured) +
+           "\"></ul>\n<p id=\"MeasuredNone\">" +
            Escaped(texts::kMeasuredNone) + "</p>\n<div id=\"Factors\" role=\"status\"></div>\n" +
            "<div id=\"calibrate-switch\"><input id=\"Calibrate\" type=\"checkbox\"><label "
            "for=\"Calibrate\">" +

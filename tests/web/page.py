@@ -333,6 +333,11 @@ class Page:
                     .concat(Factors.textContent ? Factors.textContent.split('\\n') : []).join(' | ')""")
             if shown != arg:
                 return f"the section holds {shown!r}, expected {arg!r}"
+            # Each blend with its button, which a screen reader hears by its name.
+            buttons = self.d.execute_script(
+                "return [...document.querySelectorAll('#MeasuredList li')].map((li) => li.querySelector('button')?.textContent)")
+            if any(b != "删除" for b in buttons):
+                return f"the blends' buttons are {buttons}, each should be 删除"
         elif word == "readout":
             shown = self.el("ChartReadout").get_property("textContent")
             if shown != text:
