@@ -290,7 +290,8 @@ def bench(site):
 def chart_frames(driver, url):
     """The blend chart, the data sheet and the chart of its lines, from a key until the next frame:
     a character typed into oil A's box with 1-100000,1 in the target box, one typed into the data
-    sheet's box, and the handle moved by an arrow."""
+    sheet's box, the handle moved by an arrow, and a character typed into oil A's box again with
+    two measured blends and the switch on, which the section redraws as well."""
     count_frames = """
         window.frames = [];
         document.addEventListener('keydown', () => {
@@ -306,11 +307,17 @@ def chart_frames(driver, url):
     page.type(0, "7.276")
     for name, keys in (("a character typed", ["1", Keys.BACKSPACE] * 10),
                        ("one in the sheet's box", ["1", Keys.BACKSPACE] * 10),
-                       ("the handle moved", [Keys.ARROW_RIGHT, Keys.ARROW_LEFT] * 10)):
+                       ("the handle moved", [Keys.ARROW_RIGHT, Keys.ARROW_LEFT] * 10),
+                       ("calibrated, one typed", ["1", Keys.BACKSPACE] * 10)):
         if name == "one in the sheet's box":
             page.step("sheet", "1", "90")
         if name == "the handle moved":
             page.el("ChartHandle").click()
+        if name == "calibrated, one typed":  # two measured blends, the switch on, into oil A's box
+            for blend in ("50 10.2", "30 11.4"):
+                page.step("measure", "0", blend)
+            page.step("calibrate", "", "")
+            page.type(0, "7.276")
         driver.execute_script("frames.length = 0")
         for key in keys:
             page.keys(key)
