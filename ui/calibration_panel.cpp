@@ -145,6 +145,9 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
         });
         rows_->addWidget(line, static_cast<int>(i), 0);
         rows_->addWidget(remove, static_cast<int>(i), 1);
+        // Shown at once, not at the layout's next turn: the keyboard can reach them right away.
+        line->show();
+        remove->show();
         setTabOrder(before, remove);
         before = remove;
         shown_.push_back(line);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -143,6 +144,10 @@ TEST(Calibration, SplitsAndViscosities) {
     for (const auto& s : splits)
         EXPECT_EQ(CalibratedRule(s.oils, s.alpha).Hundredths(s.oils.c + s.target), s.hundredths)
             << s.name;
+    // A hair inside an oil the doubles cannot decide: the exact share, all of A or none of it.
+    const CalibratedRule calibrated(kWorked, worked);
+    EXPECT_EQ(calibrated.Hundredths(std::nextafter(kWorked.sumA, kWorked.sumB)), 10000);
+    EXPECT_EQ(calibrated.Hundredths(std::nextafter(kWorked.sumB, kWorked.sumA)), 0);
 
     const struct {
         const char* name;

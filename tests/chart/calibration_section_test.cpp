@@ -95,6 +95,7 @@ TEST(CalibrationSection, TheChartDrawsTheCalibratedLineThroughTheMeasuredBlend) 
     for (const char* entry : {"按实测校准", "混合公式", "实测"})
         EXPECT_NE(std::find(legend.begin(), legend.end(), entry), legend.end()) << entry;
     EXPECT_NE(p.summary.find("校准系数 1.219"), std::string::npos) << p.summary;
+    EXPECT_NE(p.summary.find("圆圈是 1 个实测混合油"), std::string::npos) << p.summary;
 
     // Off: the rule's line alone, the measured blend still marked as evidence.
     in.alpha.reset();
@@ -105,6 +106,49 @@ TEST(CalibrationSection, TheChartDrawsTheCalibratedLineThroughTheMeasuredBlend) 
                              [](const Line& l) { return l.ink == Ink::Rule; }));
     EXPECT_TRUE(std::any_of(off.marks.begin(), off.marks.end(),
                             [](const Mark& m) { return m.ink == Ink::Measured; }));
+    in.measured.clear();
+    EXPECT_EQ(Draw(in, BlendConstants(), {600, 400, 16}).summary.find("实测"), std::string::npos);
+}
+
+// The window's boxes as a front end hands them over.
+class Boxes : public FormView {
+  public:
+    std::string Text1(int index) const override {
+        return index == 0 ? "7.276" : index == 1 ? "13.69" : "";
+    }
+    void SetText1(int, const std::string&) override {}
+    int Combo1Index() const override { return 0; }
+    void SetCombo1Index(int) override {}
+    int List1Index() const override { return -1; }
+    void SetClientWidth(int) override {}
+    void ShowRecord(std::string_view, std::size_t) override {}
+    void ClearRecord() override {}
+    void ShowUndoClear(bool) override {}
+    void ShowFailure(const std::string&) override {}
+};
+
+// The chart marks the window's temperature's measured blends always, and takes their factor
+// only while the switch is on; the sheet the same.
+TEST(CalibrationSection, TheChartAndTheSheetTakeTheFactorOnlyWhileTheSwitchIsOn) {
+    Boxes view;
+    Form form(view);
+    form.Form_Load();
+    form.AddMeasured(0, "50", "10.2");
+    form.AddMeasured(1, "50", "60");
+    const std::array<std::string, sheet::kBoxes> boxes{"40", "90", "", "", "-5"};
+    for (const bool on : {false, true}) {
+        form.SetCalibrate(on);
+        const CalibrationSection s =
+            Calibrate(form.Inputs(), boxes, form.MeasuredBlends(), form.Temperatures());
+        const Input chart = ChartInput(form, "10", 5000, s);
+        ASSERT_EQ(chart.measured.size(), 1u) << on;  // the 100 ℃ blend, not the 40 ℃ one
+        EXPECT_EQ(chart.measured[0].hundredths, 5000);
+        EXPECT_EQ(chart.measured[0].viscosity, 10.2);
+        EXPECT_EQ(chart.alpha, on ? std::optional<Alpha>(Alpha{1219, -3}) : std::nullopt);
+        const sheet::Input sheet = SheetInput(form, boxes, 5000, s);
+        EXPECT_EQ(sheet.alphas[1], on ? s.alphas[1] : std::nullopt);
+        EXPECT_TRUE(s.alphas[1].has_value());
+    }
 }
 
 TEST(CalibrationSection, TheSheetCalibratesTheBlendWhereItsTemperatureHasAFactor) {

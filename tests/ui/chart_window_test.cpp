@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
@@ -47,6 +48,7 @@ class ChartWindowTest : public QObject {
     void itPaintsWhatTheModelGives();
     void theDataSheetScenariosReadAsOnThePage();
     void theDataSheetIsATableToAScreenReader();
+    void theMeasuredBlendsAreReachedByKeyboard();
 
   private:
     QLineEdit* text1(int i) const {
@@ -371,6 +373,42 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
         }
     }
     QVERIFY(run >= 1);
+}
+
+// Each measured blend's "删除" follows the button that adds them, in the list's order, then the
+// switch; a temperature the user chose for the next blend stays chosen as the window redraws.
+void ChartWindowTest::theMeasuredBlendsAreReachedByKeyboard() {
+    openWithTheWorkedExample();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(handle()));
+    auto* c = form->chartWindow()->calibration();
+    auto* temperature = c->findChild<QComboBox*>(QStringLiteral("MeasuredTemperature"));
+    auto* share = c->findChild<QLineEdit*>(QStringLiteral("MeasuredPercent"));
+    auto* viscosity = c->findChild<QLineEdit*>(QStringLiteral("MeasuredViscosity"));
+    temperature->setFocus();
+    QTest::keyClick(temperature, Qt::Key_Down);  // 40 ℃, chosen by the user
+    QCOMPARE(temperature->currentIndex(), 1);
+    for (const char* blend : {"50 60", "30 70"}) {
+        share->setText(QString::fromUtf8(blend).section(QLatin1Char(' '), 0, 0));
+        viscosity->setText(QString::fromUtf8(blend).section(QLatin1Char(' '), 1));
+        QTest::keyClick(viscosity, Qt::Key_Return);
+    }
+    text1(2)->setText(QStringLiteral("11"));  // the window redraws
+    form->chartWindow()->follow();
+    QCOMPARE(temperature->currentIndex(), 1);
+    QCOMPARE(form->form().MeasuredBlends().size(), std::size_t{2});
+    auto* add = c->findChild<QPushButton*>(QStringLiteral("AddMeasured"));
+    add->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* w = QApplication::focusWidget();
+        walked << (w->objectName().isEmpty()
+                       ? w->accessibleName() + " " +
+                             w->accessibleDescription().section(QLatin1Char(' '), 0, 2)
+                       : w->objectName());
+    }
+    QCOMPARE(walked.join(QLatin1String(" | ")),
+             QStringLiteral("删除 40 ℃，A 50%，实测 | 删除 40 ℃，A 30%，实测 | Calibrate"));
 }
 
 // The data sheet is a table with row and column heads, and the lines' chart a figure with its
