@@ -113,19 +113,17 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
     for (const auto& r : section.rows) texts.push_back((r.quiet ? "q" : "c") + r.text);
     if (texts == shownTexts_) return;
     shownTexts_ = texts;
-    for (QWidget* w : shown_) {
+    for (QWidget* w : list_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         w->hide();
         w->setParent(nullptr);  // out of the list at once; gone once the click that got here ends
         w->deleteLater();
     }
-    shown_.clear();
     QWidget* before = add_;
     if (section.rows.empty()) {
         auto* none = new QLabel(Utf8(texts::kMeasuredNone), list_);
         none->setWordWrap(true);
         none->setStyleSheet(QStringLiteral("color: #595959"));
         rows_->addWidget(none, 0, 0, 1, 2);
-        shown_.push_back(none);
     }
     for (std::size_t i = 0; i < section.rows.size(); ++i) {
         const QString text = QString::fromStdString(section.rows[i].text);
@@ -150,8 +148,6 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
         remove->show();
         setTabOrder(before, remove);
         before = remove;
-        shown_.push_back(line);
-        shown_.push_back(remove);
     }
     setTabOrder(before, calibrate_);
 }

@@ -49,8 +49,7 @@ class CalibrationPanel : public QGroupBox {
     QGridLayout* rows_ = nullptr;
     QLabel* factors_ = nullptr;
     QCheckBox* calibrate_ = nullptr;
-    std::vector<QWidget*> shown_;  // the list's labels and buttons as last shown
-    std::optional<std::vector<std::string>> shownTexts_;  // and their texts, quiet ones marked
+    std::optional<std::vector<std::string>> shownTexts_;  // the list's lines as last shown
     bool temperatureChosen_ = false;
 };
 

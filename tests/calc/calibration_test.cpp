@@ -148,6 +148,20 @@ TEST(Calibration, SplitsAndViscosities) {
     const CalibratedRule calibrated(kWorked, worked);
     EXPECT_EQ(calibrated.Hundredths(std::nextafter(kWorked.sumA, kWorked.sumB)), 10000);
     EXPECT_EQ(calibrated.Hundredths(std::nextafter(kWorked.sumB, kWorked.sumA)), 0);
+    // Sums a unit apart on either side of a half hundredth, within 10^-11 of it (MPFR's margins
+    // in hundredths in the comments): the doubles cannot tell which side, the exact share can.
+    const struct {
+        double sum;
+        int hundredths;
+    } hard[] = {
+        {0x1.7ffc525c8a542p+3, 5001},  // +2.5e-12
+        {0x1.7ffc525c8a543p+3, 5000},  // -2.6e-13
+        {0x1.799a6156b0e38p+3, 5314},  // +2.6e-12
+        {0x1.799a6156b0e39p+3, 5313},  // -2.3e-13
+        {0x1.b58763928d557p+3, 2501},  // +2.5e-12
+        {0x1.b58763928d558p+3, 2500},  // -1.6e-14
+    };
+    for (const auto& h : hard) EXPECT_EQ(calibrated.Hundredths(h.sum), h.hundredths) << h.sum;
 
     const struct {
         const char* name;
