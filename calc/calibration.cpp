@@ -9,6 +9,7 @@
 // line is the φ with ln odds(φ) = ln odds(x) - ln α.
 #include "calc/calibration.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -38,9 +39,25 @@ bool Negative(const Fixed& v) {
     return v.words().back() >> 31;
 }
 
-// W(V) = ln ln(c + V), from the double sum.
+// ln y for a positive y down to 2^-140, where fixed::Ln's quotient would run past the fixed
+// point's 2^31: its own way, ln of y's double d plus ln(1 + (y - d) / d), with the quotient's
+// terms scaled by the same power of two into the range a quotient takes. The differences of W
+// next to an oil's own viscosity come down to 2^-60.
+Fixed LnOf(const Fixed& y) {
+    const double d = y.ToDouble();
+    if (d >= 0x1p-20) return fixed::Ln(y);
+    int exponent = 0;
+    std::frexp(d, &exponent);  // d = m 2^exponent, m in [1/2, 1)
+    Fixed above = y - Fixed(d);
+    for (int k = -exponent; k > 0; k -= 30) above = above * Fixed(std::ldexp(1.0, std::min(k, 30)));
+    const Fixed e = fixed::Quotient(above, Fixed(std::ldexp(d, -exponent)));
+    const Fixed e2 = e * e;
+    return ln_detail::LnExactFixed(d) + e - e2 / 2 + e2 * e / 3;
+}
+
+// W(V) = ln ln(c + V), from the double sum; c + V may be a sheared oil's, just above 1.
 Fixed W(double sum) {
-    return fixed::Ln(ln_detail::LnExactFixed(sum));
+    return LnOf(ln_detail::LnExactFixed(sum));
 }
 
 // ln α of four significant digits.
@@ -65,7 +82,7 @@ Fixed Logistic(const Fixed& l) {
 Fixed LnOddsOnLine(const Fixed& w, const Fixed& wA, const Fixed& wB) {
     Fixed fromB = w - wB, toA = wA - w;
     if (Negative(wA - wB)) fromB = -fromB, toA = -toA;
-    return fixed::Ln(fromB) - fixed::Ln(toA);
+    return LnOf(fromB) - LnOf(toA);
 }
 
 // The viscosity of the line's share φ: exp(exp(W(B) + φ (W(A) - W(B)))) - c.
