@@ -1,5 +1,7 @@
 #include "record_entries.h"
 
+#include <string>
+
 #include "calibration.h"
 
 namespace olvimar {
@@ -47,20 +49,24 @@ bool SplitLine(std::string_view line, std::string_view end) noexcept {
            line == end;
 }
 
-// A calibration factor as an entry names it: four significant digits, a point among them or
-// zeros after them. The whole of `text`.
+// A calibration factor as an entry names it, the whole of `text`: exactly as it writes one, four
+// significant digits with the point among them, or zeros after them, or "0." and zeros before.
 bool AlphaText(std::string_view text) noexcept {
-    std::size_t digits = 0;
-    bool point = false;
-    for (const char c : text) {
-        if (c == '.' && !point)
-            point = true;
-        else if (c >= '0' && c <= '9')
-            ++digits;
-        else
-            return false;
+    std::string_view digits = text;
+    if (Take(digits, "0.")) {
+        while (Take(digits, "0")) {
+        }
+        return digits.size() == 4 &&
+               digits.find_first_not_of("0123456789") == std::string_view::npos && digits[0] != '0';
     }
-    return digits >= 4 && !text.starts_with('.') && !text.ends_with('.');
+    const std::size_t point = text.find('.');
+    if (text.empty() || text[0] < '1' || text[0] > '9') return false;
+    if (point == std::string_view::npos)  // four digits and the zeros of a larger factor
+        return text.size() >= 4 && text.find_first_not_of("0123456789") == std::string_view::npos &&
+               text.find_first_not_of('0', 4) == std::string_view::npos;
+    return text.size() == 5 && point < 4 &&
+           (std::string(text.substr(0, point)) + std::string(text.substr(point + 1)))
+                   .find_first_not_of("0123456789") == std::string::npos;
 }
 
 // "OUT <litres as typed>L, <target, three decimals> cSt", and " 校准系数 <α>" where calibrated

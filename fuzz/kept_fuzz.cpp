@@ -70,7 +70,8 @@ struct Window {
 std::size_t Entries(std::string_view record) {
     static const std::regex first(R"(OUT [\s\S]*L, -?[0-9]*\.[0-9]{3} cSt)");
     static const std::regex calibrated(
-        R"(OUT [\s\S]*L, -?[0-9]*\.[0-9]{3} cSt 校准系数 [0-9]+(\.[0-9]+)?)");
+        R"(OUT [\s\S]*L, -?[0-9]*\.[0-9]{3} cSt 校准系数 )"
+        R"(([1-9][0-9]{3}0*|[1-9][0-9]{2}\.[0-9]|[1-9][0-9]\.[0-9]{2}|[1-9]\.[0-9]{3}|0\.0*[1-9][0-9]{3}))");
     static const std::string cannot = "这两种机油调不出这个粘度";
     static const std::string cannotSheared = "剪切后这两种机油调不出这个粘度 MAX";
     static const std::string number = R"((-?[0-9]+(\.[0-9]+)?(E[-+][0-9]+)?))";

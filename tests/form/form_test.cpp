@@ -433,6 +433,11 @@ TEST(Kept, ARecordComesBackOnlyAsWholeEntries) {
     const std::string sheared = "A 36.8% 1.472L, B 63.2% 2.528L MAX\r\n";
     const std::string odd =
         "OUT  4\nL, .500 cSt\r\nA -13.45% 1E-11L, B 5.06999999999999% 1.5E+15L\r\n";
+    const auto cal = [](const std::string& alpha) {
+        return "OUT 4L, 10.000 cSt 校准系数 " + alpha +
+               "\r\nA 53.14% 2.1256L, B 46.86% 1.8744L\r\n";
+    };
+    const std::string cannot = "OUT 4L, 15.000 cSt 校准系数 1.219\r\n这两种机油调不出这个粘度\r\n";
     const struct {
         const char* name;
         std::string kept, restored;
@@ -449,6 +454,13 @@ TEST(Kept, ARecordComesBackOnlyAsWholeEntries) {
         {"lines ended by line feeds alone",
          "OUT 4L, 10.000 cSt\nA 48.19% 1.9276L, B 51.81% 2.0724L\n", ""},
         {"the sheared line first", "OUT 4L, 10.000 cSt\r\n" + sheared, ""},
+        {"calibrated entries, factors as written, one that its oils cannot make",
+         cal("1.219") + cal("0.0001234") + cal("1234000") + cal("12.00") + cannot,
+         cal("1.219") + cal("0.0001234") + cal("1234000") + cal("12.00") + cannot},
+        {"a factor of three digits was never written", cal("119"), ""},
+        {"nor one of five", cal("1.2190"), ""},
+        {"an entry its oils cannot make, but not calibrated",
+         "OUT 4L, 15.000 cSt\r\n这两种机油调不出这个粘度\r\n", ""},
     };
     for (const auto& r : rows) {
         Window reloaded;
