@@ -149,6 +149,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
     if (className == QLatin1String("olvimar::ChartWindow"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (className == QLatin1String("olvimar::MeasuredList"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::List);
     if (className == QLatin1String("olvimar::PresetList"))
         return new PresetListInterface(static_cast<PresetList*>(object));
     if (className == QLatin1String("olvimar::Form1"))

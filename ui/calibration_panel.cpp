@@ -54,7 +54,7 @@ CalibrationPanel::CalibrationPanel(Form& form, QWidget* parent)
     add_->setAutoDefault(false);
     boxes->addWidget(add_);
 
-    list_ = new QWidget(this);
+    list_ = new MeasuredList(this);
     list_->setObjectName(QStringLiteral("MeasuredList"));
     list_->setAccessibleName(Utf8(texts::kMeasuredList));
     rows_ = new QGridLayout(list_);

@@ -18,6 +18,14 @@ namespace olvimar {
 
 class Form;
 
+// The list of measured blends: a screen reader meets a list named "实测混合油".
+class MeasuredList : public QWidget {
+    Q_OBJECT
+
+  public:
+    using QWidget::QWidget;
+};
+
 // The section "实测校准": the boxes of a measured blend, its temperature and the button that adds
 // it; the list of measured blends, each with its deviations or the quiet reason it does not count
 // and a button that removes it; each temperature's factor; and the switch that calibrates the rule.

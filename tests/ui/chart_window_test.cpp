@@ -409,6 +409,12 @@ void ChartWindowTest::theMeasuredBlendsAreReachedByKeyboard() {
     }
     QCOMPARE(walked.join(QLatin1String(" | ")),
              QStringLiteral("删除 40 ℃，A 50%，实测 | 删除 40 ℃，A 30%，实测 | Calibrate"));
+    // A screen reader meets the blends as a list, each line as its text.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
+        c->findChild<QWidget*>(QStringLiteral("MeasuredList")));
+    QCOMPARE(list->role(), QAccessible::List);
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("实测混合油"));
+    QVERIFY(list->child(0)->text(QAccessible::Name).startsWith(QStringLiteral("40 ℃，A 50%")));
 }
 
 // The data sheet is a table with row and column heads, and the lines' chart a figure with its
