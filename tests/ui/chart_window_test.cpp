@@ -409,6 +409,21 @@ void ChartWindowTest::theMeasuredBlendsAreReachedByKeyboard() {
     }
     QCOMPARE(walked.join(QLatin1String(" | ")),
              QStringLiteral("删除 40 ℃，A 50%，实测 | 删除 40 ℃，A 30%，实测 | Calibrate"));
+    // Each control by the name the section gives it; the choice's is its label's, to which a
+    // screen reader on Linux hears it related, its current row being its text.
+    const std::pair<const char*, const char*> names[] = {
+        {"MeasuredPercent", "实测混合油的 A 比例 %"},
+        {"MeasuredViscosity", "实测粘度 cSt"},
+        {"MeasuredTemperature", "实测温度"},
+        {"AddMeasured", "添加实测"},
+        {"Calibrate", "按实测校准"}};
+    for (const auto& [object, name] : names) {
+        QWidget* w = c->findChild<QWidget*>(QLatin1String(object));
+        const QString heard =
+            w == temperature ? w->accessibleName()
+                             : QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        QCOMPARE(heard, QString::fromUtf8(name));
+    }
     // A screen reader meets the blends as a list, each line as its text.
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
         c->findChild<QWidget*>(QStringLiteral("MeasuredList")));
