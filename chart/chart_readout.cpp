@@ -77,18 +77,19 @@ void Describe(Picture& picture, const Oils& oils, const Placement& placement,
 void ReadOut(Picture& picture, const Oils& oils, const BlendFields& fields, int hundredths,
              const std::optional<Alpha>& alpha) {
     const std::string split = SplitText(hundredths, fields.litres);
-    std::string blend =
-        Fill(texts::kBlendViscosity, {Viscosity(oils.c, oils.a, oils.b, hundredths)});
+    const std::string rule = Viscosity(oils.c, oils.a, oils.b, hundredths);
+    std::vector<std::string> blend = {Fill(texts::kBlendViscosity, {rule})};
     // Calibrated: the corrected figure first, the rule's beside it as the evidence.
     if (alpha)
-        blend = Fill(texts::kCalibratedViscosity,
-                     {Viscosity(oils.c, oils.a, oils.b, hundredths, alpha)}) +
-                "\n" + Fill(texts::kRuleViscosity, {Viscosity(oils.c, oils.a, oils.b, hundredths)});
-    picture.readout = split + "\n" + blend;
-    std::string words = blend;
-    if (const std::size_t end = words.find('\n'); end != std::string::npos)
-        words.replace(end, 1, "，");
-    picture.valueText = PercentText(hundredths) + "%，" + split + "，" + words;
+        blend = {Fill(texts::kCalibratedViscosity,
+                      {Viscosity(oils.c, oils.a, oils.b, hundredths, alpha)}),
+                 Fill(texts::kRuleViscosity, {rule})};
+    picture.readout = split;
+    picture.valueText = PercentText(hundredths) + "%，" + split;
+    for (const std::string& line : blend) {
+        picture.readout += "\n" + line;
+        picture.valueText += "，" + line;
+    }
     if (oils.shearedA) {
         const std::string shear =
             Fill(texts::kShearViscosity,

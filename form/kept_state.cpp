@@ -146,14 +146,12 @@ std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet) 
     std::string text(kHeading);
     text += std::to_string(kVersion) + '\n';
     text += std::to_string(view_.Combo1Index()) + '\n' + (IsTrue(wide) ? "1\n" : "0\n");
-    for (int i = 0; i < 6; ++i) {
-        const std::string box = view_.Text1(i);
-        text += std::to_string(box.size()) + '\n' + box + '\n';
-    }
-    text += std::to_string(handle) + '\n' + std::to_string(sheet.size()) + '\n';
+    // A box's text as its byte count and its text, each followed by a line feed.
     const auto box = [&text](const std::string& b) {
         text += std::to_string(b.size()) + '\n' + b + '\n';
     };
+    for (int i = 0; i < 6; ++i) box(view_.Text1(i));
+    text += std::to_string(handle) + '\n' + std::to_string(sheet.size()) + '\n';
     for (const std::string& b : sheet) box(b);
     text += std::to_string(measured.size()) + '\n';
     for (const Measured& m : measured) {

@@ -63,8 +63,7 @@ export class ChartPanel {
     this.measuredTemperature.addEventListener("change", () => { this.temperatureChosen = true; });
     this.calibrate.addEventListener("change", () => {
       this.form.setCalibrate(this.calibrate.checked);
-      this.draw();
-      this.changed();
+      this.edited();
     });
     this.shownRows = "";
     this.changed = () => {}; // the page keeps what the section holds
@@ -108,6 +107,11 @@ export class ChartPanel {
     this.measuredPercent.value = "";
     this.measuredViscosity.value = "";
     this.measuredPercent.focus();
+    this.edited();
+  }
+
+  // The section's blends or switch changed: everything they calibrate is drawn again, and kept.
+  edited() {
     this.draw();
     this.changed();
   }
@@ -136,8 +140,7 @@ export class ChartPanel {
       remove.setAttribute("aria-description", r.text);
       remove.addEventListener("click", () => {
         this.form.removeMeasured(i);
-        this.draw();
-        this.changed();
+        this.edited();
       });
       item.append(text, remove);
       return item;
