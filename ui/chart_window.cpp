@@ -75,10 +75,14 @@ ChartWindow::ChartWindow(Form& form, std::function<std::string()> targets, QWidg
     blend->addWidget(figure, 1);
     blend->addLayout(row);
     blend->addWidget(readout_);
-    blend->addWidget(calibration_);
+    // The measured blends under the chart of the lines, level with the blend chart they calibrate:
+    // under the readout they would take the blend chart's height at a large font.
+    auto* lines = new QVBoxLayout;
+    lines->addWidget(temperatures_, 1);
+    lines->addWidget(calibration_);
     auto* charts = new QHBoxLayout;
     charts->addLayout(blend, 1);
-    charts->addWidget(temperatures_, 1);
+    charts->addLayout(lines, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(charts, 1);
     layout->addWidget(sheet_);
