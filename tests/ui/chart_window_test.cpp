@@ -227,6 +227,8 @@ void ChartWindowTest::itPaintsWhatTheModelGives() {
     text1(4)->setText(QStringLiteral("10"));
     text1(5)->setText(QStringLiteral("5"));
     openWithTheWorkedExample();
+    // At the window's design size, whatever the offscreen screen's.
+    form->chartWindow()->resize(1000, 720);
     text1(2)->setText(QStringLiteral("12,15"));
     handle()->setValue(4819);
     const QImage image = handle()->grab().toImage();
