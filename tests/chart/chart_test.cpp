@@ -407,5 +407,12 @@ TEST(Chart, ATargetsSplitIsOneStepAway) {
     for (const auto& k : keys) EXPECT_EQ(Moved(k.action, k.from, p), k.to) << k.name;
 }
 
+// One loss alone draws no shear line, and takes no target's mark away.
+TEST(Chart, OneLossAloneLeavesTheTargetsMarked) {
+    Input in = Example();
+    in.fields.lossA = "10";
+    EXPECT_EQ(DrawIt(in).stops, std::vector<int>{4819});
+}
+
 }  // namespace
 }  // namespace olvimar::chart
