@@ -393,6 +393,7 @@ void ChartWindowTest::theMeasuredBlendsAreReachedByKeyboard() {
         share->setText(QString::fromUtf8(blend).section(QLatin1Char(' '), 0, 0));
         viscosity->setText(QString::fromUtf8(blend).section(QLatin1Char(' '), 1));
         QTest::keyClick(viscosity, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), share);  // ready for the next blend's share
     }
     text1(2)->setText(QStringLiteral("11"));  // the window redraws
     form->chartWindow()->follow();
