@@ -38,7 +38,7 @@ double CLibraryLog(double x) {
 void BM_BlendThousandths(benchmark::State& state) {
     int hundredths = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(BlendThousandths(1.8, 1.8 + 7.276, 1.8 + 13.69, 1 + hundredths));
+        benchmark::DoNotOptimize(BlendThousandths({1.8, 1.8 + 7.276, 1.8 + 13.69}, 1 + hundredths));
         hundredths = (hundredths + 37) % 9999;
     }
 }

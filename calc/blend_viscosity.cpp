@@ -1,33 +1,26 @@
 // The viscosity of a blend, exact to its last thousandth. Worked out in fixed point with 192 bits
 // after the point from the logarithm's exact phase:
-//     LA = ln(c + A), LB = ln(c + B)                 within 2^-150 |L| + 2^-186 (the exact phase)
-//     u = (n ln LA + (10000 - n) ln LB) / 10000      ln of a fixed-point L as ln of its double d
-//                                                    plus ln(1 + (L - d) / d), within 2^-143
-//     w = exp(u) = ln(c + V)                         relative error that of u, w at most 21
-//     V = exp(w) - c                                 relative error that of w, c + V at most 2^30
+//     WA = ln ln(c + A), WB = ln ln(c + B)          within some 2^-140 (the exact phase)
+//     φ = x, or calibrated 1 / (1 + e^-(ln odds x - ln α))
+//     w = WB + φ (WA - WB) = ln ln(c + V)           w at most 3.05
+//     V = exp(exp(w)) - c                           relative error that of w, c + V at most 2^30
 // so V is within 2^-100 of the exact value, and its thousandths are right unless the exact value
 // lies that close to a half thousandth; an exact tie, the one a double can hold, only comes at
 // 0 and 100 %, which are worked out exactly.
 #include "calc/blend_viscosity.h"
 
-#include <cmath>
-#include <cstdlib>
-
-#include "numeric/fixed_math.h"
-#include "numeric/ln_detail.h"
+#include "calc/rule_exact.h"
 
 namespace olvimar {
 
-std::int64_t BlendThousandths(double c, double sumA, double sumB, int hundredths) {
-    using fixed::Exp, fixed::Ln, fixed::Thousandths;
+std::int64_t BlendThousandths(const RuleOils& oils, int hundredths, const Alpha& alpha) {
+    using namespace rule_exact;
     // At the ends the blend is one oil: (c + V) - c, exactly.
-    if (hundredths >= 10000) return Thousandths(Fixed(sumA) - Fixed(c));
-    if (hundredths <= 0) return Thousandths(Fixed(sumB) - Fixed(c));
-    const auto a = static_cast<double>(hundredths), b = static_cast<double>(10000 - hundredths);
-    const Fixed lnA = Ln(ln_detail::LnExactFixed(sumA));
-    const Fixed lnB = Ln(ln_detail::LnExactFixed(sumB));
-    const Fixed u = (Fixed(a) * lnA + Fixed(b) * lnB) / 10000;
-    return Thousandths(Exp(Exp(u)) - Fixed(c));
+    if (hundredths >= kAllOfA) return Thousandths(Fixed(oils.sumA) - Fixed(oils.c));
+    if (hundredths <= 0) return Thousandths(Fixed(oils.sumB) - Fixed(oils.c));
+    const Fixed phi = alpha == kRuleItself ? Fixed(static_cast<double>(hundredths)) / kAllOfA
+                                           : Logistic(LnOdds(hundredths) - LnAlpha(alpha));
+    return Thousandths(OnLine(phi, W(oils.sumA), W(oils.sumB), oils.c));
 }
 
 std::string ThousandthsText(std::int64_t thousandths) {

@@ -9,74 +9,21 @@
 // line is the φ with ln odds(φ) = ln odds(x) - ln α.
 #include "calc/calibration.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "calc/blend_viscosity.h"
 #include "calc/failure.h"
 #include "calc/number_rules.h"
+#include "calc/rule_exact.h"
 #include "calc/value.h"
 #include "numeric/fixed_math.h"
 #include "numeric/ln.h"
-#include "numeric/ln_detail.h"
 
 namespace olvimar {
 
 namespace {
 
-// The oils the calibration takes, cSt: every engine oil at any temperature it is blended at, and
-// wide enough apart that a deviation stays within the fixed point's 2^31.
-constexpr double kLeastCalibrated = 0.001, kMostCalibrated = 1e6;
-
-using fixed::Exp;
-
-Fixed One() {
-    return Fixed(1.0);
-}
-
-bool Negative(const Fixed& v) {
-    return v.words().back() >> 31;
-}
-
-// ln y for a positive y down to 2^-140, where fixed::Ln's quotient would run past the fixed
-// point's 2^31: its own way, ln of y's double d plus ln(1 + (y - d) / d), with the quotient's
-// terms scaled by the same power of two into the range a quotient takes. The differences of W
-// next to an oil's own viscosity come down to 2^-60.
-Fixed LnOf(const Fixed& y) {
-    const double d = y.ToDouble();
-    if (d >= 0x1p-20) return fixed::Ln(y);
-    int exponent = 0;
-    std::frexp(d, &exponent);  // d = m 2^exponent, m in [1/2, 1)
-    Fixed above = y - Fixed(d);
-    for (int k = -exponent; k > 0; k -= 30) above = above * Fixed(std::ldexp(1.0, std::min(k, 30)));
-    const Fixed e = fixed::Quotient(above, Fixed(std::ldexp(d, -exponent)));
-    const Fixed e2 = e * e;
-    return ln_detail::LnExactFixed(d) + e - e2 / 2 + e2 * e / 3;
-}
-
-// W(V) = ln ln(c + V), from the double sum; c + V may be a sheared oil's, just above 1.
-Fixed W(double sum) {
-    return LnOf(ln_detail::LnExactFixed(sum));
-}
-
-// ln α of four significant digits.
-Fixed LnAlpha(const Alpha& alpha) {
-    return ln_detail::LnExactFixed(alpha.digits) +
-           fixed::Ln10() * Fixed(static_cast<double>(alpha.exponent));
-}
-
-// ln odds of a share of `hundredths` of a percent, 1 to 9999.
-Fixed LnOdds(int hundredths) {
-    return ln_detail::LnExactFixed(hundredths) - ln_detail::LnExactFixed(kAllOfA - hundredths);
-}
-
-// The share whose log-odds is L: 1 / (1 + e^-L), with e to a power of no more than 0.
-Fixed Logistic(const Fixed& l) {
-    if (!Negative(l)) return fixed::Quotient(One(), One() + Exp(-l));
-    const Fixed e = Exp(l);
-    return fixed::Quotient(e, One() + e);
-}
+using namespace rule_exact;
 
 // ln odds(φ) of the rule for a W strictly between those of the oils.
 Fixed LnOddsOnLine(const Fixed& w, const Fixed& wA, const Fixed& wB) {
@@ -85,39 +32,30 @@ Fixed LnOddsOnLine(const Fixed& w, const Fixed& wA, const Fixed& wB) {
     return LnOf(fromB) - LnOf(toA);
 }
 
-// The viscosity of the line's share φ: exp(exp(W(B) + φ (W(A) - W(B)))) - c.
-Fixed OnLine(const Fixed& phi, const Fixed& wA, const Fixed& wB, double c) {
-    return Exp(Exp(wB + phi * (wA - wB))) - Fixed(c);
-}
-
-// (predicted - measured) / measured in thousandths, the nearest.
+// (predicted - measured) / measured in thousandths.
 std::int64_t Deviation(const Fixed& predicted, double measured) {
-    return fixed::Thousandths(fixed::Quotient(predicted - Fixed(measured), Fixed(measured)));
+    return Thousandths(fixed::Quotient(predicted - Fixed(measured), Fixed(measured)));
 }
 
-// The share of A whose log-odds is L, in hundredths of a percent: the nearest, and within 2^-80
-// of a half, a tie that only a share of exact ratios reaches, to the even one.
+// The share of A whose log-odds is L, in hundredths of a percent, a tie to the even one.
 int RoundedShare(const Fixed& l) {
-    const Fixed h = Logistic(l) * Fixed(static_cast<double>(kAllOfA));
-    const std::int64_t whole = static_cast<std::int32_t>(h.words().back());
-    const double past = (h - Fixed(static_cast<double>(whole)) - Fixed(0.5)).ToDouble();
-    if (std::abs(past) < 0x1p-80) return static_cast<int>(whole + (whole & 1));
-    return static_cast<int>(past > 0 ? whole + 1 : whole);
+    return static_cast<int>(
+        Nearest(Logistic(l) * Fixed(static_cast<double>(kAllOfA)), Tie::ToEven));
 }
 
-// α to four significant digits from its ln, the nearest (no exact tie comes from a fit).
+// α to four significant digits from its ln, a tie away from zero.
 Alpha Rounded(const Fixed& lnAlpha) {
     const Fixed ln10 = fixed::Ln10();
     int exponent = static_cast<int>(std::floor(lnAlpha.ToDouble() / ln10.ToDouble())) - 3;
     for (;;) {
-        const Fixed m = Exp(lnAlpha - ln10 * Fixed(static_cast<double>(exponent)));
+        const Fixed m = fixed::Exp(lnAlpha - ln10 * Fixed(static_cast<double>(exponent)));
         const double approx = m.ToDouble();
         if (approx < 1000) {
             --exponent;
         } else if (approx >= 10000) {
             ++exponent;
         } else {
-            const std::int64_t digits = fixed::Nearest(m);
+            const std::int64_t digits = Nearest(m, Tie::AwayFromZero);
             if (digits == 10000) return {1000, exponent + 1};
             return {static_cast<std::int32_t>(digits), exponent};
         }
@@ -138,15 +76,14 @@ bool Between(double v, double a, double b) {
 
 }  // namespace
 
-std::optional<RuleOils> CalibratableOils(double c, std::string_view viscA, std::string_view viscB) {
+CalibratedOils CalibratableOils(double c, std::string_view viscA, std::string_view viscB) {
     const std::optional<double> a = Number(viscA), b = Number(viscB);
-    const auto usable = [](const std::optional<double>& v) {
-        return v && *v >= kLeastCalibrated && *v <= kMostCalibrated;
-    };
-    if (!usable(a) || !usable(b)) return std::nullopt;
+    if (!a || !b) return {};
+    const auto taken = [](double v) { return v >= kLeastCalibrated && v <= kMostCalibrated; };
+    if (!taken(*a) || !taken(*b)) return {std::nullopt, MeasuredFault::OilOutside};
     const RuleOils oils{c, c + *a, c + *b};
-    if (oils.sumA == oils.sumB) return std::nullopt;
-    return oils;
+    if (oils.sumA == oils.sumB) return {std::nullopt, MeasuredFault::OilsSame};
+    return {oils};
 }
 
 double AlphaValue(const Alpha& alpha) {
@@ -175,7 +112,7 @@ std::optional<int> TypedHundredths(std::string_view text) {
     return static_cast<int>(hundredths);
 }
 
-Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredBlend>& blends) {
+Fit FitMeasured(const CalibratedOils& at, const std::vector<MeasuredBlend>& blends) {
     Fit fit;
     struct Counted {
         std::size_t at;
@@ -183,6 +120,7 @@ Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredB
         double viscosity;
     };
     std::vector<Counted> counted;
+    const std::optional<RuleOils>& oils = at.oils;
     Fixed wA, wB, sum;
     if (oils) wA = W(oils->sumA), wB = W(oils->sumB);
     for (const MeasuredBlend& m : blends) {
@@ -191,7 +129,7 @@ Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredB
         const std::optional<int> hundredths = TypedHundredths(m.percent);
         const std::optional<double> viscosity = Number(m.viscosity);
         if (!oils)
-            checked.fault = MeasuredFault::OilsUnknown;
+            checked.fault = at.fault;
         else if (!percent)
             checked.fault = MeasuredFault::PercentNotANumber;
         else if (!(*percent > 0 && *percent < 100))
@@ -257,13 +195,6 @@ std::optional<int> CalibratedRule::Hundredths(double sumT) const {
 std::optional<int> CalibratedRule::HundredthsExact(double sumT) const {
     const Fixed wA = W(oils_.sumA), wB = W(oils_.sumB);
     return RoundedShare(LnAlpha(alpha_) + LnOddsOnLine(W(sumT), wA, wB));
-}
-
-std::int64_t CalibratedRule::Thousandths(int hundredths) const {
-    if (hundredths >= kAllOfA) return fixed::Thousandths(Fixed(oils_.sumA) - Fixed(oils_.c));
-    if (hundredths <= 0) return fixed::Thousandths(Fixed(oils_.sumB) - Fixed(oils_.c));
-    const Fixed phi = Logistic(LnOdds(hundredths) - LnAlpha(alpha_));
-    return fixed::Thousandths(OnLine(phi, W(oils_.sumA), W(oils_.sumB), oils_.c));
 }
 
 }  // namespace olvimar

@@ -7,41 +7,54 @@
 // so α = 1 is the rule itself, and an oil's own viscosity is still all of it or none. One measured
 // blend of a share x at a viscosity V gives α = odds(x) / odds(φ(V)); several give the geometric
 // mean of theirs, the least-squares fit in log-odds. Every figure is the exact value of its
-// formula, rounded once, the same on every platform.
+// formula, rounded once, the same on every platform; the calibrated split and viscosity take α
+// as it is written, to its four digits.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "calc/blend_viscosity.h"
+
 namespace olvimar {
 
-// The oils at one temperature as the rule reads them: its constant c and the double sums c + A
-// and c + B, as the record forms them.
-struct RuleOils {
-    double c = 0, sumA = 0, sumB = 0;
+// Why a measured blend does not count.
+enum class MeasuredFault {
+    OilsUnknown,          // the oils' viscosities at its temperature are not known
+    OilsSame,             // the two oils have the same viscosity there: no share tells them apart
+    OilOutside,           // an oil is thinner or thicker there than the calibration takes
+    PercentNotANumber,    // the share is no number, or has more than two decimals
+    PercentOutside,       // the share is not strictly between 0 and 100
+    ViscosityNotANumber,  // the viscosity is no number
+    ViscosityOutside,     // the viscosity is not strictly between the oils'
+    BeyondFive,           // five blends before it count already
 };
 
-// The oils of the texts `viscA` and `viscB` at the constant c, when the rule can be calibrated on
-// them: two positive numbers of different viscosity, c + viscosity at most kMostBlendSum.
-std::optional<RuleOils> CalibratableOils(double c, std::string_view viscA, std::string_view viscB);
+// The oils the calibration takes, cSt: every engine oil at any temperature it is blended at, and
+// wide enough apart that a deviation stays within the fixed point's 2^31.
+inline constexpr double kLeastCalibrated = 0.001, kMostCalibrated = 1e6;
 
-// A calibration factor to four significant digits: digits · 10^exponent, digits 1000 to 9999.
-// The record names it, and the calibrated rule works with exactly this value.
-struct Alpha {
-    std::int32_t digits = 1000;
-    int exponent = -3;
-    bool operator==(const Alpha&) const = default;
+// The oils at one temperature, or why the rule cannot be calibrated on them.
+struct CalibratedOils {
+    std::optional<RuleOils> oils;
+    MeasuredFault fault = MeasuredFault::OilsUnknown;  // where there are none
 };
+// The oils of the texts `viscA` and `viscB` at the constant c: two numbers of different
+// viscosity, each from kLeastCalibrated to kMostCalibrated.
+CalibratedOils CalibratableOils(double c, std::string_view viscA, std::string_view viscB);
+
 // α as the nearest double, or within a unit of its last bit: what a chart draws it with.
 double AlphaValue(const Alpha& alpha);
 // "1.219", "0.8500", "12.00", "1234000": four significant digits, the zeros among them written.
 std::string AlphaText(const Alpha& alpha);
 
-// One measured blend as typed: the percentage of oil A in it, and the viscosity measured, cSt.
+// A blend mixed and measured by the user: the temperature row it was measured at, and its share
+// of A and its viscosity (cSt) as typed.
 struct MeasuredBlend {
-    std::string percent;
-    std::string viscosity;
+    int row = 0;
+    std::string percent, viscosity;
+    bool operator==(const MeasuredBlend&) const = default;
 };
 
 // What a calibrated entry of the record adds to its first line, before α; and what stands in
@@ -51,15 +64,6 @@ inline constexpr const char* kAlphaInEntry = " 校准系数 ";
 inline constexpr const char* kCannotMake = "这两种机油调不出这个粘度";
 inline constexpr const char* kCannotMakeSheared = "剪切后这两种机油调不出这个粘度 MAX";
 
-// Why a measured blend does not count.
-enum class MeasuredFault {
-    OilsUnknown,          // the oils' viscosities at its temperature are not known
-    PercentNotANumber,    // the share is no number, or has more than two decimals
-    PercentOutside,       // the share is not strictly between 0 and 100
-    ViscosityNotANumber,  // the viscosity is no number
-    ViscosityOutside,     // the viscosity is not strictly between the oils'
-    BeyondFive,           // five blends before it count already
-};
 // The most measured blends that a fit takes at one temperature.
 inline constexpr std::size_t kMostCounted = 5;
 
@@ -76,9 +80,9 @@ struct Fit {
     std::vector<CheckedBlend> blends;
 };
 
-// α from the measured blends at one temperature, and each blend's deviation from the rule.
-// `oils` is none where the oils' viscosities there are not known.
-Fit FitMeasured(const std::optional<RuleOils>& oils, const std::vector<MeasuredBlend>& blends);
+// α from the measured blends at one temperature, and each blend's deviation from the rule. Where
+// `oils` has none, each blend says why.
+Fit FitMeasured(const CalibratedOils& oils, const std::vector<MeasuredBlend>& blends);
 
 // A share of A typed as a percentage: its hundredths of a percent, or none for anything but a
 // number from 0 to 100 with at most two decimals.
@@ -92,10 +96,6 @@ class CalibratedRule {
     // The share of A for a target whose sum c + target is `sumT`, in hundredths of a percent, an
     // exact tie to the even one; none for a target outside the oils' viscosities.
     std::optional<int> Hundredths(double sumT) const;
-
-    // The viscosity of a mix of `hundredths` of A (0 to 10000), thousandths of a cSt, rounded
-    // once (a tie away from zero); the sums at most kMostBlendSum.
-    std::int64_t Thousandths(int hundredths) const;
 
   private:
     std::optional<int> HundredthsExact(double sumT) const;

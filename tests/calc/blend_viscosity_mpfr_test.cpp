@@ -73,7 +73,7 @@ TEST(BlendViscosity, EveryMixIsMpfrsToTheThousandth) {
     int wrong = 0;
     for (const Mix& m : Mixes()) {
         const std::int64_t want = MpfrThousandths(m);
-        const std::int64_t got = BlendThousandths(m.c, m.c + m.a, m.c + m.b, m.hundredths);
+        const std::int64_t got = BlendThousandths({m.c, m.c + m.a, m.c + m.b}, m.hundredths);
         if (got != want && ++wrong <= 10)
             ADD_FAILURE() << std::hexfloat << "c " << m.c << ", A " << m.a << ", B " << m.b << ", "
                           << m.hundredths << ": " << got << ", MPFR " << want;

@@ -29,7 +29,7 @@ TEST(BlendViscosity, TheWorkedExampleAndTheEnds) {
         {"the chart's highest viscosity", 1.8, 1e9, 2, 10000, "1000000000.000"},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(ThousandthsText(BlendThousandths(r.c, r.c + r.a, r.c + r.b, r.hundredths)),
+        EXPECT_EQ(ThousandthsText(BlendThousandths({r.c, r.c + r.a, r.c + r.b}, r.hundredths)),
                   r.text)
             << r.name;
 }
@@ -49,7 +49,7 @@ TEST(BlendViscosity, TheSameThousandthsAsMpfrOnTheKeptTable) {
         ++rows;
         const double cd = DoubleOf(c);
         const std::int64_t got =
-            BlendThousandths(cd, cd + DoubleOf(a), cd + DoubleOf(b), hundredths);
+            BlendThousandths({cd, cd + DoubleOf(a), cd + DoubleOf(b)}, hundredths);
         if (got != want && ++wrong <= 10) ADD_FAILURE() << line << " gives " << got;
     }
     std::fclose(file);

@@ -27,65 +27,70 @@ TEST(Calibration, FitsFromMeasuredBlends) {
         std::vector<std::int64_t> deviations, residuals;  // per mille, of the blends that count
         std::vector<std::optional<F>> faults;
     } rows[] = {
-        {"one blend: 50 % at 10.2 cSt", {{"50", "10.2"}}, "1.219", {-31}, {}, {{}}},
+        {"one blend: 50 % at 10.2 cSt", {{0, "50", "10.2"}}, "1.219", {-31}, {}, {{}}},
         {"two blends: the geometric mean, and residuals",
-         {{"50", "10.2"}, {"30", "11.4"}},
+         {{0, "50", "10.2"}, {0, "30", "11.4"}},
          "1.167",
          {-31, -15},
          {-7, 6},
          {{}, {}}},
         {"a blend at the rule's own viscosity gives the rule",
-         {{"50", "9.88641908722"}},
+         {{0, "50", "9.88641908722"}},
          "1.000",
          {0},
          {},
          {{}}},
         {"a blend at the rule's rounded viscosity is a hair off it",
-         {{"50", "9.886"}},
+         {{0, "50", "9.886"}},
          "0.9997",
          {0},
          {},
          {{}}},
         {"a blend thinner than the rule makes alpha below 1",
-         {{"50", "9.6"}},
+         {{0, "50", "9.6"}},
          "0.8290",
          {30},
          {},
          {{}}},
         {"a share with blanks and at the limits' inside",
-         {{" 0.01 ", "13.68"}, {"99.99", "7.28"}},
+         {{0, " 0.01 ", "13.68"}, {0, "99.99", "7.28"}},
          "0.9205",
          {1, 0},
          {1, 0},
          {{}, {}}},
         {"shares at and beyond 0 and 100 do not count",
-         {{"0", "10"}, {"100", "10"}, {"-5", "10"}, {"100.5", "10"}},
+         {{0, "0", "10"}, {0, "100", "10"}, {0, "-5", "10"}, {0, "100.5", "10"}},
          "",
          {},
          {},
          {F::PercentOutside, F::PercentOutside, F::PercentOutside, F::PercentOutside}},
         {"a share of three decimals, or no number, does not count",
-         {{"50.125", "10"}, {"half", "10"}, {"", "10"}},
+         {{0, "50.125", "10"}, {0, "half", "10"}, {0, "", "10"}},
          "",
          {},
          {},
          {F::PercentNotANumber, F::PercentNotANumber, F::PercentNotANumber}},
         {"viscosities at the oils' own, beyond them or no number do not count",
-         {{"50", "7.276"}, {"50", "13.69"}, {"50", "15"}, {"50", "5"}, {"50", "x"}, {"50", "0"}},
+         {{0, "50", "7.276"},
+          {0, "50", "13.69"},
+          {0, "50", "15"},
+          {0, "50", "5"},
+          {0, "50", "x"},
+          {0, "50", "0"}},
          "",
          {},
          {},
          {F::ViscosityOutside, F::ViscosityOutside, F::ViscosityOutside, F::ViscosityOutside,
           F::ViscosityNotANumber, F::ViscosityOutside}},
         {"a blend that does not count leaves the others their fit",
-         {{"50", "15"}, {"50", "10.2"}},
+         {{0, "50", "15"}, {0, "50", "10.2"}},
          "1.219",
          {-31},
          {},
          {F::ViscosityOutside, {}}},
     };
     for (const auto& r : rows) {
-        const Fit fit = FitMeasured(kWorked, r.blends);
+        const Fit fit = FitMeasured({kWorked}, r.blends);
         EXPECT_EQ(fit.alpha ? AlphaText(*fit.alpha) : "", r.alpha) << r.name;
         ASSERT_EQ(fit.blends.size(), r.blends.size()) << r.name;
         std::vector<std::int64_t> deviations, residuals;
@@ -101,24 +106,36 @@ TEST(Calibration, FitsFromMeasuredBlends) {
     }
 }
 
+// Oils the rule cannot be calibrated on: each blend says why, by its own reason.
 TEST(Calibration, NoOilsNoFit) {
-    EXPECT_EQ(FitMeasured(std::nullopt, {{"50", "10.2"}}).blends.at(0).fault,
-              MeasuredFault::OilsUnknown);
+    using F = MeasuredFault;
     const struct {
         const char* name;
         const char *a, *b;
-        bool usable;
+        std::optional<F> fault;  // none where the rule can be calibrated on them
     } rows[] = {
-        {"the worked example's oils", "7.276", "13.69", true},
-        {"the same oil twice", "10", "10.0", false},
-        {"an oil that is no number", "10", "ten", false},
-        {"an oil of no viscosity", "0", "10", false},
-        {"the thinnest and the thickest oil taken", "0.001", "1000000", true},
-        {"thinner than that", "0.0009", "10", false},
-        {"thicker than that", "10", "1000001", false},
+        {"the worked example's oils", "7.276", "13.69", {}},
+        {"the same oil twice", "10", "10.0", F::OilsSame},
+        {"an oil that is no number", "10", "ten", F::OilsUnknown},
+        {"an oil of no viscosity", "0", "10", F::OilOutside},
+        {"the thinnest and the thickest oil taken", "0.001", "1000000", {}},
+        {"thinner than that", "0.0009", "10", F::OilOutside},
+        {"thicker than that", "10", "1000001", F::OilOutside},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(CalibratableOils(1.8, r.a, r.b).has_value(), r.usable) << r.name;
+    for (const auto& r : rows) {
+        const CalibratedOils oils = CalibratableOils(1.8, r.a, r.b);
+        EXPECT_EQ(oils.oils.has_value(), !r.fault) << r.name;
+        // 12 cSt lies between every pair of oils that can be calibrated.
+        EXPECT_EQ(FitMeasured(oils, {{0, "50", "12"}}).blends.at(0).fault, r.fault) << r.name;
+    }
+}
+
+// A 0.2 and B 14.2 at 100 degrees have the sums 2 and 16, so 2.2 cSt (sum 4) lies halfway
+// between them, exactly: measured at 87.2 % it gives α = 0.872 / 0.128 = 6.8125, an exact tie.
+TEST(Calibration, AlphaOfAnExactTieGoesAwayFromZero) {
+    const Fit fit = FitMeasured({RuleOils{1.8, 2, 16}}, {{0, "87.2", "2.2"}});
+    ASSERT_TRUE(fit.alpha.has_value());
+    EXPECT_EQ(AlphaText(*fit.alpha), "6.813");
 }
 
 TEST(Calibration, SplitsAndViscosities) {
@@ -176,8 +193,7 @@ TEST(Calibration, SplitsAndViscosities) {
         {"none of A is B", worked, 0, 13690},
     };
     for (const auto& m : mixes)
-        EXPECT_EQ(CalibratedRule(kWorked, m.alpha).Thousandths(m.hundredths), m.thousandths)
-            << m.name;
+        EXPECT_EQ(BlendThousandths(kWorked, m.hundredths, m.alpha), m.thousandths) << m.name;
 }
 
 TEST(Calibration, AlphaAndSharesAsWritten) {
@@ -211,8 +227,8 @@ TEST(Calibration, TheSameFiguresAsMpfrOnTheKeptTable) {
             right = got.value_or(-1) == want;
         } else if (std::sscanf(line, "V %" SCNx64 " %" SCNx64 " %" SCNx64 " %d %d %d %" SCNd64, &c,
                                &a, &b, &digits, &exponent, &n1, &want) == 7) {
-            right = CalibratedRule({DoubleOf(c), DoubleOf(a), DoubleOf(b)}, {digits, exponent})
-                        .Thousandths(n1) == want;
+            right = BlendThousandths({DoubleOf(c), DoubleOf(a), DoubleOf(b)}, n1,
+                                     {digits, exponent}) == want;
         } else if (std::sscanf(line,
                                "F %" SCNx64 " %" SCNx64 " %" SCNx64 " %d %" SCNx64 " %d %" SCNx64
                                " %d %d %" SCNd64 " %" SCNd64 " %" SCNd64 " %" SCNd64,
@@ -228,8 +244,8 @@ TEST(Calibration, TheSameFiguresAsMpfrOnTheKeptTable) {
                 std::snprintf(s, sizeof s, "%.17g", DoubleOf(bits));
                 return std::string(s);
             };
-            const Fit fit = FitMeasured(RuleOils{cd, cd + DoubleOf(a), cd + DoubleOf(b)},
-                                        {{percent(n1), text(v1)}, {percent(n2), text(v2)}});
+            const Fit fit = FitMeasured({RuleOils{cd, cd + DoubleOf(a), cd + DoubleOf(b)}},
+                                        {{0, percent(n1), text(v1)}, {0, percent(n2), text(v2)}});
             right = fit.alpha == Alpha{digits, exponent} && fit.blends.size() == 2 &&
                     fit.blends[0].deviation == d1 && fit.blends[1].deviation == d2 &&
                     fit.blends[0].residual == r1 && fit.blends[1].residual == r2;
