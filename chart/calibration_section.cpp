@@ -27,6 +27,10 @@ const char* Reason(MeasuredFault fault) {
     switch (fault) {
         case MeasuredFault::OilsUnknown:
             return texts::kMeasuredOilsUnknown;
+        case MeasuredFault::OilsSame:
+            return texts::kMeasuredOilsSame;
+        case MeasuredFault::OilOutside:
+            return texts::kMeasuredOilOutside;
         case MeasuredFault::PercentNotANumber:
             return texts::kMeasuredPercentNotANumber;
         case MeasuredFault::PercentOutside:
@@ -43,6 +47,12 @@ const char* Reason(MeasuredFault fault) {
 
 }  // namespace
 
+std::string AddedNote(Added added) {
+    return added == Added::ListFull
+               ? Fill(texts::kMeasuredListFull, {std::to_string(kMostMeasured)})
+               : std::string();
+}
+
 std::string DeviationText(std::int64_t perMille) {
     const std::int64_t m = std::llabs(perMille);
     const std::string sign = perMille > 0 ? "+" : perMille < 0 ? "-" : "";
@@ -53,9 +63,9 @@ Input ChartInput(const Form& form, const std::string& targets, int hundredths,
                  const CalibrationSection& section) {
     Input input{form.Inputs(), targets, hundredths};
     const int s = input.fields.s;
-    if (s >= 0 && s < static_cast<int>(section.points.size())) {
+    if (s >= 0 && s < static_cast<int>(section.counted.size())) {
         const auto row = static_cast<std::size_t>(s);
-        input.measured = section.points[row];
+        input.measured = section.counted[row];
         if (form.Calibrating()) input.alpha = section.alphas[row];
     }
     return input;
@@ -70,13 +80,13 @@ sheet::Input SheetInput(const Form& form, const std::array<std::string, sheet::k
 
 CalibrationSection Calibrate(const BlendFields& fields,
                              const std::array<std::string, sheet::kBoxes>& boxes,
-                             const std::vector<Measured>& measured, const TempTable& temp) {
+                             const std::vector<MeasuredBlend>& measured, const TempTable& temp) {
     CalibrationSection section;
     section.rows.resize(measured.size());
     for (int row = 0; row < static_cast<int>(temp.size()); ++row) {
         const std::vector<MeasuredBlend> blends = MeasuredAt(measured, row);
         if (blends.empty()) continue;
-        std::optional<RuleOils> oils;
+        CalibratedOils oils;
         if (const auto t = OilTexts(row, fields, boxes))
             oils = CalibratableOils(ToDouble(temp[static_cast<std::size_t>(row)]), t->first,
                                     t->second);
@@ -90,7 +100,7 @@ CalibrationSection Calibrate(const BlendFields& fields,
         // The fit's blends are this row's, in the list's order.
         std::size_t k = 0;
         for (std::size_t i = 0; i < measured.size(); ++i) {
-            const Measured& m = measured[i];
+            const MeasuredBlend& m = measured[i];
             if (m.row != row) continue;
             const CheckedBlend& b = fit.blends[k++];
             CalibrationSection::Row& line = section.rows[i];
@@ -104,8 +114,7 @@ CalibrationSection Calibrate(const BlendFields& fields,
             line.text += Fill(texts::kMeasuredDeviation, {DeviationText(b.deviation)});
             if (b.residual)
                 line.text += Fill(texts::kMeasuredResidual, {DeviationText(*b.residual)});
-            section.points[static_cast<std::size_t>(row)].push_back(
-                {*TypedHundredths(m.percent), ToNumber(m.viscosity)});
+            section.counted[static_cast<std::size_t>(row)].push_back(m);
         }
     }
     return section;

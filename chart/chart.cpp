@@ -32,7 +32,7 @@ class Drawing {
 
     void Axes(const std::string& temperature, bool measured);
     void Lines();
-    void Measured(const std::vector<MeasuredPoint>& points);
+    void Measured(const std::vector<MeasuredBlend>& blends);
     // Marks the targets; what they were, for the summary.
     Placement Targets(const Input& input, const TempTable& temp);
     void HandleAt(int hundredths);
@@ -150,12 +150,14 @@ void Drawing::Lines() {
     if (oils_.shearedA) Path(0, 100, true, Ink::Shear, u_(1.5), true);
 }
 
-void Drawing::Measured(const std::vector<MeasuredPoint>& points) {
-    for (const MeasuredPoint& m : points) {
-        const double y = scale_->PixelOf(m.viscosity);
+void Drawing::Measured(const std::vector<MeasuredBlend>& blends) {
+    // Each counts, so its share and viscosity are numbers.
+    for (const MeasuredBlend& m : blends) {
+        const int hundredths = TypedHundredths(m.percent).value_or(0);
+        const double y = scale_->PixelOf(ToNumber(m.viscosity));
         if (y < p_.top || y > p_.bottom) continue;
-        p_.marks.push_back({X(m.hundredths / 100.0), y, u_(4.5), 0, u_(2), Shape::Ring,
-                            Ink::Measured, m.hundredths});
+        p_.marks.push_back(
+            {X(hundredths / 100.0), y, u_(4.5), 0, u_(2), Shape::Ring, Ink::Measured, hundredths});
     }
 }
 
@@ -325,9 +327,7 @@ Picture Draw(const Input& input, const TempTable& temp, const Frame& frame) {
     Picture p;
     const Reading reading = ReadOils(input.fields, temp);
     if (!reading.oils) {
-        p.needs = reading.needs;
-        p.texts.push_back({frame.width / 2, frame.height / 2, p.needs, Anchor::Middle, Ink::Quiet});
-        p.summary = p.needs;
+        SayNeeds(p, reading.needs, frame);
         p.valueText = p.needs;
         return p;
     }

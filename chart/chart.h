@@ -26,19 +26,13 @@ struct Frame {
 using olvimar::kAllOfA;
 inline constexpr int kEvenMix = kAllOfA / 2;
 
-// A measured blend that counts at the chart's temperature, where the chart marks it.
-struct MeasuredPoint {
-    int hundredths;
-    double viscosity;
-};
-
 // What the boxes hold, and where the handle stands; the measured blends at the window's
 // temperature, and their factor when the rule is calibrated by them.
 struct Input {
     BlendFields fields;
     std::string targets;
     int hundredths = kEvenMix;
-    std::vector<MeasuredPoint> measured{};
+    std::vector<MeasuredBlend> measured{};  // those that count
     std::optional<Alpha> alpha{};
 };
 

@@ -38,9 +38,8 @@ std::string SplitText(int hundredths, const std::string& litres) {
 
 std::string Viscosity(double c, double a, double b, int hundredths,
                       const std::optional<Alpha>& alpha = std::nullopt) {
-    if (alpha)
-        return ThousandthsText(CalibratedRule({c, c + a, c + b}, *alpha).Thousandths(hundredths));
-    return ThousandthsText(BlendThousandths(c, c + a, c + b, hundredths));
+    return ThousandthsText(
+        BlendThousandths({c, c + a, c + b}, hundredths, alpha.value_or(kRuleItself)));
 }
 
 }  // namespace

@@ -112,6 +112,38 @@ double TextWidth(std::string_view text, double font) {
     return width;
 }
 
+void SayNeeds(Picture& p, const std::string& needs, const Frame& f) {
+    p.needs = p.summary = needs;
+    // Lines of whole words: a Chinese character is a word of its own, and so is what runs to a
+    // blank; a word wider than the frame stands on a line of its own.
+    const double room = f.width - Units{f.font}(16);
+    std::vector<std::string> lines(1);
+    double width = 0;
+    for (std::size_t i = 0; i < needs.size();) {
+        std::size_t end = i + 1;
+        if (static_cast<unsigned char>(needs[i]) >= 0x80) {
+            while (end < needs.size() && (static_cast<unsigned char>(needs[end]) & 0xC0) == 0x80)
+                ++end;
+        } else {
+            while (end < needs.size() && needs[end - 1] != ' ' &&
+                   static_cast<unsigned char>(needs[end]) < 0x80)
+                ++end;
+        }
+        const std::string word = needs.substr(i, end - i);
+        const double w = TextWidth(word, f.font);
+        if (width > 0 && width + w > room) lines.emplace_back(), width = 0;
+        lines.back() += word;
+        width += w;
+        i = end;
+    }
+    const double lineHeight = 1.4 * f.font;
+    double y = f.height / 2 - (static_cast<double>(lines.size()) - 1) * lineHeight / 2;
+    for (const std::string& line : lines) {
+        p.texts.push_back({f.width / 2, y, line, Anchor::Middle, Ink::Quiet});
+        y += lineHeight;
+    }
+}
+
 void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars, int topRows) {
     const Units u{f.font};
     p.left = u(10) + 0.62 * f.font * static_cast<double>(labelChars);

@@ -56,6 +56,10 @@ inline double Lerp(double from, double to, double fraction) {
 // About how wide a text is in the frame's font: a Chinese character a font wide, others 0.6.
 double TextWidth(std::string_view text, double font);
 
+// What a chart still needs, written across the middle of its frame in as many lines as its width
+// takes: the picture's `needs`, its summary and its one text.
+void SayNeeds(Picture& p, const std::string& needs, const Frame& f);
+
 // Where the plot stands in the frame: room for the viscosity labels on the left (up to
 // `labelChars` characters), the axis titles below and `topRows` rows of title and legend above.
 void PlaceThePlot(Picture& p, const Frame& f, std::size_t labelChars, int topRows = 1);

@@ -8,7 +8,6 @@
 #include "calc/value_ops.h"
 #include "chart/chart.h"
 #include "chart/sheet_texts.h"
-#include "form/calibration_texts.h"
 #include "form/text_fill.h"
 #include "form/window_texts.h"
 #include "oil/grades.h"
@@ -41,19 +40,17 @@ std::optional<Decimal> Read(const Named& box, std::string& missing,
     return std::nullopt;
 }
 
-// The blend at one data temperature, by the blending rule at its constant c, in thousandths:
-// the readout's function, so that the same mix reads the same at the window's temperature.
+// The blend at one temperature, by the blending rule at its constant c, in thousandths: the
+// readout's function, so that the same mix reads the same at the window's temperature.
 // Calibrated by `alpha` where measured blends at that temperature give one.
 std::optional<Decimal> BlendAt(double c, const std::string& a, const std::string& b, int hundredths,
-                               const std::optional<Alpha>& alpha = std::nullopt) {
+                               const std::optional<Alpha>& alpha) {
     try {
         const double va = ToNumber(a), vb = ToNumber(b);
         if (!(va > 0 && vb > 0 && va <= kMostViscosity && vb <= kMostViscosity))
             return std::nullopt;
-        if (alpha)
-            if (const std::optional<RuleOils> oils = CalibratableOils(c, a, b))
-                return DecimalOf(CalibratedRule(*oils, *alpha).Thousandths(hundredths), -3);
-        return DecimalOf(BlendThousandths(c, c + va, c + vb, hundredths), -3);
+        return DecimalOf(
+            BlendThousandths({c, c + va, c + vb}, hundredths, alpha.value_or(kRuleItself)), -3);
     } catch (const CalcError&) {
         return std::nullopt;
     }
@@ -161,7 +158,8 @@ Figures Work(const Input& in, const TempTable& temp) {
     if (a.at40 && b.at40) blend.at40 = BlendAt(c40, a40.text, b40.text, f.hundredths, alpha40);
     if (a.at100 && b.at100)
         blend.at100 = BlendAt(c100, a100.text, b100.text, f.hundredths, alpha100);
-    f.calibrated = (blend.at40 && alpha40) || (blend.at100 && alpha100);
+    f.calibrated40 = blend.at40 && alpha40;
+    f.calibrated100 = blend.at100 && alpha100;
 
     for (Oil& oil : f.oils) {
         if (!oil.at40 || !oil.at100) continue;
@@ -188,9 +186,11 @@ Figures Work(const Input& in, const TempTable& temp) {
         };
         f.windowA = typed(in.fields.viscA);
         f.windowB = typed(in.fields.viscB);
-        const std::optional<Decimal> mixed =
-            BlendAt(ToDouble(temp[kRowMinusFive]), in.fields.viscA, in.fields.viscB, f.hundredths);
+        const std::optional<Alpha>& alpha = in.alphas[kRowMinusFive];
+        const std::optional<Decimal> mixed = BlendAt(ToDouble(temp[kRowMinusFive]), in.fields.viscA,
+                                                     in.fields.viscB, f.hundredths, alpha);
         if (mixed) f.windowBlend = ThousandthsOf(*mixed);
+        f.windowCalibrated = mixed && alpha;
     }
     return f;
 }
@@ -208,9 +208,15 @@ Table TableOf(const Figures& f) {
     t.columns = {texts::kSheetColumns[0], texts::kSheetColumns[1], texts::kSheetColumns[2],
                  texts::kSheetColumns[3],
                  f.atT ? Fill(texts::kSheetColumns[4], {atT}) : texts::kSheetColumnAtT};
+    // A calibrated blend says where: at both data temperatures, or at the one.
+    std::string calibrated;
+    if (f.calibrated40 && f.calibrated100)
+        calibrated = texts::kSheetCalibrated;
+    else if (f.calibrated40 || f.calibrated100)
+        calibrated = Fill(texts::kSheetCalibratedAt,
+                          {texts::kTemperatures[f.calibrated40 ? kRow40 : kRow100]});
     t.rows = {texts::kSheetRows[0], texts::kSheetRows[1],
-              Fill(texts::kSheetRows[2], {chart::PercentText(f.hundredths)}) +
-                  (f.calibrated ? texts::kSheetCalibrated : "")};
+              Fill(texts::kSheetRows[2], {chart::PercentText(f.hundredths)}) + calibrated};
     t.notes = f.needs;
     bool temperatureSaid = false;
     for (std::size_t r = 0; r < f.oils.size(); ++r) {
@@ -255,10 +261,11 @@ Table TableOf(const Figures& f) {
         return v ? ThousandthsText(*v) : std::string(texts::kSheetNone);
     };
     if (f.temperatureRow == kRowMinusFive && (f.oils[0].atMinusFive || f.oils[1].atMinusFive))
-        t.check =
-            Fill(texts::kSheetCheck, {text(f.oils[0].atMinusFive), text(f.oils[1].atMinusFive),
-                                      text(f.oils[2].atMinusFive), text(f.windowA), text(f.windowB),
-                                      text(f.windowBlend)});
+        t.check = Fill(texts::kSheetCheck,
+                       {text(f.oils[0].atMinusFive), text(f.oils[1].atMinusFive),
+                        text(f.oils[2].atMinusFive), text(f.windowA), text(f.windowB),
+                        f.windowCalibrated ? texts::kSheetCheckCalibrated : texts::kSheetCheckRule,
+                        text(f.windowBlend)});
     return t;
 }
 

@@ -55,7 +55,8 @@ struct Figures {
     std::optional<std::int64_t> windowA, windowB, windowBlend;  // at -5 ℃, as the window has them
     std::vector<std::string> needs;  // what is missing, or no number, a quiet line each
     bool blendNeedsLines = false;    // an oil has no line, so the blend has neither index nor line
-    bool calibrated = false;  // the blend at 40 ℃ or 100 ℃ is calibrated by measured blends
+    // Where measured blends calibrate the blend: at 40 ℃, at 100 ℃, and the window's at -5 ℃.
+    bool calibrated40 = false, calibrated100 = false, windowCalibrated = false;
 };
 Figures Work(const Input& input, const TempTable& temp);
 

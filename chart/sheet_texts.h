@@ -31,10 +31,16 @@ inline constexpr const char* kWhyNotThinnerHot = "100 ℃ 粘度应低于 40 ℃
 inline constexpr const char* kWhyTooThin = "粘度太低，超出粘温公式的范围";
 inline constexpr const char* kWhyTooThick = "超过 10 亿 cSt，超出计算范围";
 inline constexpr const char* kWhyTemperature = "温度应在 -60 ℃ 到 300 ℃ 之间";
-// At -5 ℃, the lines' -5 ℃ values beside the window's, as a check.
+// At -5 ℃, the lines' -5 ℃ values beside the window's, as a check; the window's blend by the
+// rule, or by the rule as measured blends at -5 ℃ calibrate it, as the readout says it.
 inline constexpr const char* kSheetCheck =
-    "核对 -5 ℃：粘温线得 A机油 %1、B机油 %2、混合油 %3 cSt；主窗口为 A %4、B %5 cSt，混合公式得 %6 "
+    "核对 -5 ℃：粘温线得 A机油 %1、B机油 %2、混合油 %3 cSt；主窗口为 A %4、B %5 cSt，%6得 %7 "
     "cSt。";
+inline constexpr const char* kSheetCheckRule = "混合公式";
+inline constexpr const char* kSheetCheckCalibrated = "按实测校准的混合公式";
+// The blend's row where measured blends calibrate it: at both data temperatures, or at one.
+inline constexpr const char* kSheetCalibrated = "（按实测校准）";
+inline constexpr const char* kSheetCalibratedAt = "（%1 按实测校准）";
 // The grades, a line for each oil.
 inline constexpr const char* kGradeLine = "%1：%2；%3；%4";
 inline constexpr const char* kIsoGrade = "ISO VG %1";

@@ -38,9 +38,7 @@ Picture DrawTemperatures(const sheet::Figures& s, const Frame& f) {
     for (std::size_t i = 0; i < s.oils.size(); ++i)
         if (std::holds_alternative<WaltherLine>(s.oils[i].line)) drawn.push_back(i);
     if (drawn.empty()) {
-        p.needs = texts::kTemperatureChartNeeds;
-        p.texts.push_back({f.width / 2, f.height / 2, p.needs, Anchor::Middle, Ink::Quiet});
-        p.summary = p.needs;
+        SayNeeds(p, texts::kTemperatureChartNeeds, f);
         return p;
     }
     const auto line = [&s](std::size_t i) { return std::get<WaltherLine>(s.oils[i].line); };

@@ -53,30 +53,35 @@ BlendFields Form::readFields() const {
     return f;
 }
 
-std::vector<MeasuredBlend> MeasuredAt(const std::vector<Measured>& measured, int row) {
+std::vector<MeasuredBlend> MeasuredAt(const std::vector<MeasuredBlend>& measured, int row) {
     std::vector<MeasuredBlend> blends;
-    for (const Measured& m : measured)
-        if (m.row == row) blends.push_back({m.percent, m.viscosity});
+    for (const MeasuredBlend& m : measured)
+        if (m.row == row) blends.push_back(m);
     return blends;
 }
 
-bool Form::AddMeasured(int row, std::string percent, std::string viscosity) {
-    if (row < 0 || row >= static_cast<int>(temp.size()) || measured.size() >= kMostMeasured ||
-        (TrimBlanks(percent).empty() && TrimBlanks(viscosity).empty()))
-        return false;
+Added Form::AddMeasured(int row, std::string percent, std::string viscosity) {
+    if (TrimBlanks(percent).empty() && TrimBlanks(viscosity).empty()) return Added::NothingTyped;
+    if (row < 0 || row >= static_cast<int>(temp.size())) return Added::NoTemperature;
+    if (measured.size() >= kMostMeasured) return Added::ListFull;
     measured.push_back({row, std::move(percent), std::move(viscosity)});
-    return true;
+    return Added::Yes;
 }
 
 void Form::RemoveMeasured(std::size_t index) {
     if (index < measured.size()) measured.erase(measured.begin() + static_cast<long>(index));
 }
 
-std::optional<Alpha> Form::AlphaAtWindow() const {
+std::optional<CalibratedOils> Form::OilsAtWindow() const {
     const BlendFields f = readFields();
     if (f.s < 0 || f.s >= static_cast<int>(temp.size())) return std::nullopt;
-    const double c = ToDouble(temp[static_cast<std::size_t>(f.s)]);
-    return FitMeasured(CalibratableOils(c, f.viscA, f.viscB), MeasuredAt(measured, f.s)).alpha;
+    return CalibratableOils(ToDouble(temp[static_cast<std::size_t>(f.s)]), f.viscA, f.viscB);
+}
+
+std::optional<Alpha> Form::AlphaAtWindow() const {
+    const std::optional<CalibratedOils> oils = OilsAtWindow();
+    if (!oils) return std::nullopt;
+    return FitMeasured(*oils, MeasuredAt(measured, readFields().s)).alpha;
 }
 
 void Form::Command1_Click() {
@@ -84,8 +89,11 @@ void Form::Command1_Click() {
         const std::size_t before = RecordText().size();
         const BlendFields fields = readFields();
         std::optional<Alpha> alpha;
-        // Without a temperature the run fails as ever, saying to choose one.
-        if (calibrate && fields.s >= 0 && fields.s < static_cast<int>(temp.size())) {
+        // Without a temperature the run fails as ever, saying to choose one; with oils that are
+        // no numbers or the same it fails as ever too, at the first target, before it writes.
+        const std::optional<CalibratedOils> oils = OilsAtWindow();
+        const bool ruleFails = oils && !oils->oils && oils->fault != MeasuredFault::OilOutside;
+        if (calibrate && oils && !ruleFails) {
             alpha = AlphaAtWindow();
             if (!alpha) {
                 view_.ShowFailure(NoCalibrationMessage(fields.s));

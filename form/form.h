@@ -35,18 +35,19 @@ class FormView {
     virtual void ShowFailure(const std::string& message) = 0;
 };
 
-// A blend mixed and measured by the user: the temperature row it was measured at, and its share
-// of A and its viscosity as typed.
-struct Measured {
-    int row = 0;
-    std::string percent, viscosity;
-    bool operator==(const Measured&) const = default;
-};
 // The most measured blends the list holds, all temperatures together.
 inline constexpr std::size_t kMostMeasured = 30;
 
 // The measured blends of one temperature row, in the list's order.
-std::vector<MeasuredBlend> MeasuredAt(const std::vector<Measured>& measured, int row);
+std::vector<MeasuredBlend> MeasuredAt(const std::vector<MeasuredBlend>& measured, int row);
+
+// What "添加实测" did.
+enum class Added {
+    Yes,
+    NothingTyped,   // both boxes empty: nothing to add
+    NoTemperature,  // a row that is no temperature
+    ListFull,       // the list holds kMostMeasured already: the boxes keep what is typed
+};
 
 // The window's behaviour without its drawing: the module state and the event handlers. Each
 // handler runs to its end and never lets a failure out; a failure is shown through the view.
@@ -66,16 +67,15 @@ class Form {
     void UndoClear();
     bool CanUndoClear() const { return !cleared.isEmpty(); }
 
-    // The measured blends: "添加实测" adds one as typed (nothing for two empty boxes, a row that
-    // is no temperature, or a full list) and says whether it did; "删除" removes one; the switch
-    // "按实测校准" makes Generate write the calibrated split.
-    bool AddMeasured(int row, std::string percent, std::string viscosity);
+    // The measured blends: "添加实测" adds one as typed, and says whether it did or why not;
+    // "删除" removes one; the switch "按实测校准" makes Generate write the calibrated split.
+    Added AddMeasured(int row, std::string percent, std::string viscosity);
     void RemoveMeasured(std::size_t index);
     void SetCalibrate(bool on) { calibrate = on; }
-    const std::vector<Measured>& MeasuredBlends() const { return measured; }
+    const std::vector<MeasuredBlend>& MeasuredBlends() const { return measured; }
     bool Calibrating() const { return calibrate; }
-    // The factor of the measured blends at `row` from the window's boxes, when that row is the
-    // window's temperature and the rule can be calibrated there.
+    // The factor of the measured blends at the window's temperature, from the window's boxes; none
+    // while no temperature is chosen or no blend there counts.
     std::optional<Alpha> AlphaAtWindow() const;
 
     // What one calculation would read of the boxes now, and the blending rule's constants: what
@@ -105,17 +105,19 @@ class Form {
 
   private:
     BlendFields readFields() const;
+    // The oils at the window's temperature as the calibration takes them; none without one.
+    std::optional<CalibratedOils> OilsAtWindow() const;
     void ShowRecord(std::size_t firstNew);
 
     FormView& view_;
-    Value focusIdx;                  // the Text1 box that last had the focus; Empty before any
-    std::array<Value, 7> preset{};   // the value behind each row of List1
-    TempTable temp{};                // the blending constant of each temperature row
-    Value record;                    // every entry since the start or the last Clear
-    Value wide;                      // 1 while the shear column shows, 0 or Empty while narrow
-    Value cleared;                   // what the last Clear removed; Empty once it cannot come back
-    std::vector<Measured> measured;  // the measured blends, in the order they were added
-    bool calibrate = false;          // whether Generate writes the calibrated split
+    Value focusIdx;                 // the Text1 box that last had the focus; Empty before any
+    std::array<Value, 7> preset{};  // the value behind each row of List1
+    TempTable temp{};               // the blending constant of each temperature row
+    Value record;                   // every entry since the start or the last Clear
+    Value wide;                     // 1 while the shear column shows, 0 or Empty while narrow
+    Value cleared;                  // what the last Clear removed; Empty once it cannot come back
+    std::vector<MeasuredBlend> measured;  // the measured blends, in the order they were added
+    bool calibrate = false;               // whether Generate writes the calibrated split
 };
 
 }  // namespace olvimar

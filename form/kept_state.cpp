@@ -31,7 +31,7 @@ struct Fields {
     bool wide = false;
     std::optional<int> handle;
     std::vector<std::string> sheet;
-    std::vector<Measured> measured;
+    std::vector<MeasuredBlend> measured;
     bool calibrate = false;
 };
 
@@ -154,7 +154,7 @@ std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet) 
     text += std::to_string(handle) + '\n' + std::to_string(sheet.size()) + '\n';
     for (const std::string& b : sheet) box(b);
     text += std::to_string(measured.size()) + '\n';
-    for (const Measured& m : measured) {
+    for (const MeasuredBlend& m : measured) {
         text += std::to_string(m.row) + '\n';
         box(m.percent);
         box(m.viscosity);

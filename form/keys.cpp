@@ -97,4 +97,10 @@ Action ActionFor(const Press& press, Focus focus, bool ownEdit, bool clearUndoab
     return Action::Pass;
 }
 
+std::optional<std::size_t> FocusAfterRemoval(std::size_t removed, std::size_t rows) {
+    if (removed + 1 < rows) return removed;  // the next row, now at its place
+    if (removed > 0) return removed - 1;
+    return std::nullopt;
+}
+
 }  // namespace olvimar::keys

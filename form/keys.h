@@ -2,6 +2,9 @@
 
 // What a key does in the window, by the kind of control that has the focus: one table for every
 // front end, which each carries out on its own controls.
+#include <cstddef>
+#include <optional>
+
 namespace olvimar::keys {
 
 enum class Key { Enter, Escape, Z, G, Up, Down, Left, Right, PageUp, PageDown, Home, End, Other };
@@ -49,5 +52,10 @@ enum class Action {
 // `ownEdit`: the focused control has an edit of its own to undo; `clearUndoable`: the record
 // that Clear removed can still come back.
 Action ActionFor(const Press& press, Focus focus, bool ownEdit, bool clearUndoable);
+
+// Where the focus goes after a measured blend's "删除" removed row `removed` of the list's `rows`:
+// the row that took its place, the next one, or else the one before it, by its index in the list
+// as it is now; none for the share's box, when no row is left.
+std::optional<std::size_t> FocusAfterRemoval(std::size_t removed, std::size_t rows);
 
 }  // namespace olvimar::keys

@@ -11,6 +11,7 @@
 
 #include "form/calibration_texts.h"
 #include "form/form.h"
+#include "form/keys.h"
 #include "form/window_texts.h"
 
 namespace olvimar {
@@ -54,6 +55,12 @@ CalibrationPanel::CalibrationPanel(Form& form, QWidget* parent)
     add_->setAutoDefault(false);
     boxes->addWidget(add_);
 
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("MeasuredNote"));
+    note_->setWordWrap(true);
+    note_->setStyleSheet(QStringLiteral("color: #595959"));
+    note_->hide();
+
     list_ = new MeasuredList(this);
     list_->setObjectName(QStringLiteral("MeasuredList"));
     list_->setAccessibleName(Utf8(texts::kMeasuredList));
@@ -69,6 +76,7 @@ CalibrationPanel::CalibrationPanel(Form& form, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
+    layout->addWidget(note_);
     layout->addWidget(list_);
     layout->addWidget(factors_);
     layout->addWidget(calibrate_);
@@ -85,9 +93,12 @@ CalibrationPanel::CalibrationPanel(Form& form, QWidget* parent)
 }
 
 void CalibrationPanel::add() {
-    if (!form_.AddMeasured(temperature_->currentIndex(), percent_->text().toStdString(),
-                           viscosity_->text().toStdString()))
-        return;
+    const Added added =
+        form_.AddMeasured(temperature_->currentIndex(), percent_->text().toStdString(),
+                          viscosity_->text().toStdString());
+    note_->setText(QString::fromStdString(chart::AddedNote(added)));
+    note_->setVisible(!note_->text().isEmpty());
+    if (added != Added::Yes) return;
     percent_->clear();
     viscosity_->clear();
     percent_->setFocus(Qt::OtherFocusReason);
@@ -119,6 +130,7 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
         w->deleteLater();
     }
     QWidget* before = add_;
+    std::vector<QPushButton*> removes;
     if (section.rows.empty()) {
         auto* none = new QLabel(Utf8(texts::kMeasuredNone), list_);
         none->setWordWrap(true);
@@ -137,8 +149,9 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
         remove->setAccessibleDescription(text);
         remove->setAutoDefault(false);
         connect(remove, &QPushButton::clicked, this, [this, i] {
+            focusAfter_ = keys::FocusAfterRemoval(i, form_.MeasuredBlends().size());
             form_.RemoveMeasured(i);
-            temperature_->setFocus(Qt::OtherFocusReason);
+            note_->hide();
             emit changed();
         });
         rows_->addWidget(line, static_cast<int>(i), 0);
@@ -148,8 +161,16 @@ void CalibrationPanel::showSection(const chart::CalibrationSection& section, int
         remove->show();
         setTabOrder(before, remove);
         before = remove;
+        removes.push_back(remove);
     }
     setTabOrder(before, calibrate_);
+    if (focusAfter_) {
+        QWidget* next = *focusAfter_ && **focusAfter_ < removes.size()
+                            ? static_cast<QWidget*>(removes[**focusAfter_])
+                            : percent_;
+        next->setFocus(Qt::OtherFocusReason);
+        focusAfter_.reset();
+    }
 }
 
 }  // namespace olvimar

@@ -53,12 +53,16 @@ class CalibrationPanel : public QGroupBox {
     QLineEdit* viscosity_ = nullptr;
     QComboBox* temperature_ = nullptr;
     QPushButton* add_ = nullptr;
+    QLabel* note_ = nullptr;  // why "添加实测" did not add, where the boxes do not show it
     QWidget* list_ = nullptr;
     QGridLayout* rows_ = nullptr;
     QLabel* factors_ = nullptr;
     QCheckBox* calibrate_ = nullptr;
     std::optional<std::vector<std::string>> shownTexts_;  // the list's lines as last shown
     bool temperatureChosen_ = false;
+    // Where the focus goes once the list is shown again after a "删除": a row's button, or the
+    // share's box; nothing to move while this is empty.
+    std::optional<std::optional<std::size_t>> focusAfter_;
 };
 
 }  // namespace olvimar

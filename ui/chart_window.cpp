@@ -37,9 +37,7 @@ ChartWindow::ChartWindow(Form& form, std::function<std::string()> targets, QWidg
     view_ = new ChartView(
         [this, targets = std::move(targets)](const chart::Frame& frame) {
             const int hundredths = view_ ? view_->value() : chart::kEvenMix;
-            const chart::CalibrationSection s = section();
-            if (calibration_) calibration_->showSection(s, form_.Inputs().s);
-            return chart::Draw(chart::ChartInput(form_, targets(), hundredths, s),
+            return chart::Draw(chart::ChartInput(form_, targets(), hundredths, section_),
                                form_.Temperatures(), frame);
         },
         figure);
@@ -117,6 +115,9 @@ ChartWindow::ChartWindow(Form& form, std::function<std::string()> targets, QWidg
 }
 
 void ChartWindow::follow() {
+    section_ = chart::Calibrate(form_.Inputs(), sheet_->boxes(), form_.MeasuredBlends(),
+                                form_.Temperatures());
+    calibration_->showSection(section_, form_.Inputs().s);
     view_->redraw();
 }
 
@@ -129,14 +130,9 @@ void ChartWindow::showPicture() {
     showSheet();
 }
 
-chart::CalibrationSection ChartWindow::section() const {
-    return chart::Calibrate(form_.Inputs(), sheet_->boxes(), form_.MeasuredBlends(),
-                            form_.Temperatures());
-}
-
 void ChartWindow::showSheet() {
     const sheet::Figures figures = sheet::Work(
-        chart::SheetInput(form_, sheet_->boxes(), view_->value(), section()), form_.Temperatures());
+        chart::SheetInput(form_, sheet_->boxes(), view_->value(), section_), form_.Temperatures());
     sheet_->showFigures(figures);
     temperatures_->showFigures(figures);
 }

@@ -49,10 +49,10 @@ class ChartWindow : public QWidget {
     void showHandle();
     void showSheet();
 
-    // The section of measured blends for what the boxes hold now.
-    chart::CalibrationSection section() const;
-
     Form& form_;
+    // The section of measured blends for what the boxes hold, worked out once as they change:
+    // the handle's moves and a resize draw from it.
+    chart::CalibrationSection section_;
     CalibrationPanel* calibration_ = nullptr;
     QWidget* figure_ = nullptr;
     ChartView* view_ = nullptr;

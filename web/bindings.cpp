@@ -28,9 +28,9 @@ class WebForm : private FormView {
     WebForm() { form_.Form_Load(); }
 
     // The page's controls as they stand.
-    void setText(int index, const std::string& text) { boxes_.at(index) = text; }
+    void setText(int index, const std::string& text) { SetText1(index, text); }
     std::string text(int index) const { return boxes_.at(index); }
-    void setTemperature(int row) { combo_ = row; }
+    void setTemperature(int row) { SetCombo1Index(row); }
     int temperature() const { return combo_; }
     void setPresetRow(int row) { list_ = row; }
 
@@ -57,6 +57,7 @@ class WebForm : private FormView {
         hundredths_ = r.handle.value_or(hundredths_);
         if (r.sheet.size() == sheetBoxes_.size())
             std::copy(r.sheet.begin(), r.sheet.end(), sheetBoxes_.begin());
+        section_.reset();
         return r.fields || r.record;
     }
 
@@ -115,7 +116,10 @@ class WebForm : private FormView {
     int hundredths() const { return hundredths_; }
 
     // The data sheet's boxes as they stand, and back.
-    void setSheetBox(int box, const std::string& text) { sheetBoxes_.at(box) = text; }
+    void setSheetBox(int box, const std::string& text) {
+        if (sheetBoxes_.at(box) != text) section_.reset();
+        sheetBoxes_.at(box) = text;
+    }
     std::string sheetBox(int box) const { return sheetBoxes_.at(box); }
     // The data sheet at the handle's mix, and its viscosity-temperature chart for a frame of
     // `width` x `height` px in a font of `font` px: the chart's SVG and summary, which boxes it
@@ -145,16 +149,29 @@ class WebForm : private FormView {
         return s;
     }
 
-    // The section "实测校准": a measured blend added as typed at a temperature row (whether it
-    // was), one removed, the switch; and what the section shows: each blend's line and whether
-    // it is quiet, each temperature's factor, the switch.
-    bool addMeasured(int row, const std::string& percent, const std::string& viscosity) {
-        return form_.AddMeasured(row, percent, viscosity);
+    // The section "实测校准": a measured blend added as typed at a temperature row: whether it
+    // was, and the note of why not; one removed, and the row whose "删除" then takes the focus
+    // (-1 for the share's box); the switch; and what the section shows: each blend's line and
+    // whether it is quiet, each temperature's factor, the switch.
+    val addMeasured(int row, const std::string& percent, const std::string& viscosity) {
+        const Added added = form_.AddMeasured(row, percent, viscosity);
+        if (added == Added::Yes) section_.reset();
+        val out = val::object();
+        out.set("added", added == Added::Yes);
+        out.set("note", chart::AddedNote(added));
+        return out;
     }
-    void removeMeasured(int index) { form_.RemoveMeasured(static_cast<std::size_t>(index)); }
+    int removeMeasured(int index) {
+        const auto i = static_cast<std::size_t>(index);
+        const std::optional<std::size_t> next =
+            keys::FocusAfterRemoval(i, form_.MeasuredBlends().size());
+        form_.RemoveMeasured(i);
+        section_.reset();
+        return next ? static_cast<int>(*next) : -1;
+    }
     void setCalibrate(bool on) { form_.SetCalibrate(on); }
     val calibration() const {
-        const chart::CalibrationSection c = section();
+        const chart::CalibrationSection& c = section();
         val rows = val::array();
         for (const auto& r : c.rows) {
             val row = val::object();
@@ -179,9 +196,13 @@ class WebForm : private FormView {
     }
 
   private:
-    chart::CalibrationSection section() const {
-        return chart::Calibrate(form_.Inputs(), sheetBoxes_, form_.MeasuredBlends(),
-                                form_.Temperatures());
+    // Worked out once for what the boxes hold, then drawn from by the chart, the sheet and the
+    // section alike: the handle's moves do not change it.
+    const chart::CalibrationSection& section() const {
+        if (!section_)
+            section_ = chart::Calibrate(form_.Inputs(), sheetBoxes_, form_.MeasuredBlends(),
+                                        form_.Temperatures());
+        return *section_;
     }
 
     template <typename List>
@@ -192,9 +213,15 @@ class WebForm : private FormView {
     }
 
     std::string Text1(int index) const override { return boxes_.at(index); }
-    void SetText1(int index, const std::string& text) override { boxes_.at(index) = text; }
+    void SetText1(int index, const std::string& text) override {
+        if (index <= 1 && boxes_.at(index) != text) section_.reset();  // the oils
+        boxes_.at(index) = text;
+    }
     int Combo1Index() const override { return combo_; }
-    void SetCombo1Index(int row) override { combo_ = row; }
+    void SetCombo1Index(int row) override {
+        if (combo_ != row) section_.reset();
+        combo_ = row;
+    }
     int List1Index() const override { return list_; }
     void SetClientWidth(int) override {}  // the page widens by `wide`, in its CSS
     void ShowRecord(std::string_view record, std::size_t firstNew) override {
@@ -277,7 +304,8 @@ class WebForm : private FormView {
     bool undoHint_ = false;
     int hundredths_ = chart::kEvenMix;  // where the chart's handle stands
     std::array<std::string, sheet::kBoxes> sheetBoxes_{"", "", "", "", sheet::kStartAtT};
-    chart::Picture picture_;  // the chart last drawn
+    chart::Picture picture_;                                    // the chart last drawn
+    mutable std::optional<chart::CalibrationSection> section_;  // none once the boxes change
     Form form_{*this};
 };
 

@@ -49,6 +49,7 @@ export class ChartPanel {
     this.measuredTemperature = $("MeasuredTemperature");
     this.measuredList = $("MeasuredList");
     this.measuredNone = $("MeasuredNone");
+    this.measuredNote = $("MeasuredNote");
     this.factors = $("Factors");
     this.calibrate = $("Calibrate");
     this.temperatureChosen = false;
@@ -101,13 +102,20 @@ export class ChartPanel {
   }
 
   addMeasured() {
-    const added = this.form.addMeasured(this.measuredTemperature.selectedIndex,
+    const { added, note } = this.form.addMeasured(this.measuredTemperature.selectedIndex,
       this.measuredPercent.value, this.measuredViscosity.value);
+    this.showNote(note);
     if (!added) return;
     this.measuredPercent.value = "";
     this.measuredViscosity.value = "";
     this.measuredPercent.focus();
     this.edited();
+  }
+
+  // Why "添加实测" did not add, where the boxes do not show it; quiet, never a dialog.
+  showNote(note) {
+    put(this.measuredNote, "textContent", note);
+    put(this.measuredNote, "hidden", note === "");
   }
 
   // The section's blends or switch changed: everything they calibrate is drawn again, and kept.
@@ -128,7 +136,6 @@ export class ChartPanel {
     const rows = JSON.stringify(c.rows);
     if (rows === this.shownRows) return; // a button keeps its focus
     this.shownRows = rows;
-    const focused = [...this.measuredList.querySelectorAll("button")].indexOf(document.activeElement);
     this.measuredList.replaceChildren(...c.rows.map((r, i) => {
       const item = document.createElement("li");
       item.className = r.quiet ? "quiet" : "";
@@ -139,17 +146,15 @@ export class ChartPanel {
       remove.textContent = this.measuredList.dataset.remove;
       remove.setAttribute("aria-description", r.text);
       remove.addEventListener("click", () => {
-        this.form.removeMeasured(i);
+        // The Form says where the focus goes once the row is gone: a row's 删除, or the share.
+        const next = this.form.removeMeasured(i);
+        this.showNote("");
         this.edited();
+        (this.measuredList.querySelectorAll("button")[next] ?? this.measuredPercent).focus();
       });
       item.append(text, remove);
       return item;
     }));
-    // A removed blend's button hands the focus to the next one, or back to the boxes.
-    if (focused >= 0) {
-      const buttons = this.measuredList.querySelectorAll("button");
-      (buttons[Math.min(focused, buttons.length - 1)] ?? this.measuredPercent).focus();
-    }
   }
 
   // A key of the key table that moves the handle, by its name.

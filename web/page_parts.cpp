@@ -200,13 +200,14 @@ std::string CalibrationPanel() {
     for (const char* t : texts::kTemperatures) html += "<option>" + Escaped(t) + "</option>";
     return html + "</select></div>\n<button id=\"AddMeasured\" type=\"button\">" +
            Escaped(texts::kAddMeasured) +
-           "</button>\n</div>\n<ul id=\"MeasuredList\" aria-label=\"" +
+           "</button>\n</div>\n<p id=\"MeasuredNote\" role=\"status\" hidden></p>\n"
+           "<ul id=\"MeasuredList\" aria-label=\"" +
            Escaped(texts::kMeasuredList) + "\" data-remove=\"" + Escaped(texts::kRemoveMeasured) +
-           "\"></ul>\n<p id=\"MeasuredNone\">" +
-           Escaped(texts::kMeasuredNone) + "</p>\n<div id=\"Factors\" role=\"status\"></div>\n" +
-           "<div id=\"calibrate-switch\"><input id=\"Calibrate\" type=\"checkbox\"><label "
-           "for=\"Calibrate\">" +
-           Escaped(texts::kCalibrate) + "</label></div>\n</section>\n";
+           "\"></ul>\n<p id=\"MeasuredNone\">" + Escaped(texts::kMeasuredNone) +
+           "</p>\n<div id=\"Factors\" role=\"status\"></div>\n" +
+           // The label holds its box: the whole row is one target for a finger.
+           "<label id=\"calibrate-switch\"><input id=\"Calibrate\" type=\"checkbox\">" +
+           Escaped(texts::kCalibrate) + "</label>\n</section>\n";
 }
 
 // The blend chart's panel: the figure, its handle (a slider the page places over the chart) and

@@ -31,7 +31,7 @@ TEST(CalibrationSection, EachTemperatureTakesItsOilsWhereTheSheetDoes) {
         const char* name;
         int window;
         std::array<std::string, sheet::kBoxes> boxes;
-        std::vector<Measured> measured;
+        std::vector<MeasuredBlend> measured;
         std::vector<std::string> lines;
     } rows[] = {
         {"at 40 degrees the sheet's pair, with the window at 100",
@@ -60,7 +60,7 @@ TEST(CalibrationSection, EachTemperatureTakesItsOilsWhereTheSheetDoes) {
         {"the sixth blend at a temperature does not count",
          0,
          sheet40,
-         std::vector<Measured>(6, {0, "50", "10.2"}),
+         std::vector<MeasuredBlend>(6, {0, "50", "10.2"}),
          {"100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%，校准后残差 0.0%",
           "100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%，校准后残差 0.0%",
           "100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%，校准后残差 0.0%",
@@ -79,7 +79,7 @@ TEST(CalibrationSection, EachTemperatureTakesItsOilsWhereTheSheetDoes) {
 // The worked example calibrated by its one measured blend: the calibrated line runs through the
 // blend, the rule's line beside it runs below, and the readout says both.
 TEST(CalibrationSection, TheChartDrawsTheCalibratedLineThroughTheMeasuredBlend) {
-    Input in{WorkedExample(), "10,15", 5000, {{5000, 10.2}}, Alpha{1219, -3}};
+    Input in{WorkedExample(), "10,15", 5000, {{0, "50", "10.2"}}, Alpha{1219, -3}};
     const Picture p = Draw(in, BlendConstants(), {600, 400, 16});
     const Mark* measured = nullptr;
     for (const Mark& m : p.marks)
@@ -147,8 +147,7 @@ TEST(CalibrationSection, TheChartAndTheSheetTakeTheFactorOnlyWhileTheSwitchIsOn)
             Calibrate(form.Inputs(), boxes, form.MeasuredBlends(), form.Temperatures());
         const Input chart = ChartInput(form, "10", 5000, s);
         ASSERT_EQ(chart.measured.size(), 1u) << on;  // the 100 ℃ blend, not the 40 ℃ one
-        EXPECT_EQ(chart.measured[0].hundredths, 5000);
-        EXPECT_EQ(chart.measured[0].viscosity, 10.2);
+        EXPECT_EQ(chart.measured[0], (MeasuredBlend{0, "50", "10.2"}));
         EXPECT_EQ(chart.alpha, on ? std::optional<Alpha>(Alpha{1219, -3}) : std::nullopt);
         const sheet::Input sheet = SheetInput(form, boxes, 5000, s);
         EXPECT_EQ(sheet.alphas[1], on ? s.alphas[1] : std::nullopt);
@@ -162,9 +161,12 @@ TEST(CalibrationSection, TheSheetCalibratesTheBlendWhereItsTemperatureHasAFactor
     in.alphas[1] = Alpha{1219, -3};  // at 40 ℃ only
     const sheet::Table calibrated = sheet::TableOf(sheet::Work(in, BlendConstants()));
     EXPECT_EQ(rule.rows[2], "混合油 A 50%");
-    EXPECT_EQ(calibrated.rows[2], "混合油 A 50%（按实测校准）");
+    EXPECT_EQ(calibrated.rows[2], "混合油 A 50%（40 ℃ 按实测校准）");
     EXPECT_EQ(rule.cells[2][1].text, calibrated.cells[2][1].text);  // 100 ℃ by the rule
     EXPECT_NE(rule.cells[2][0].text, calibrated.cells[2][0].text);  // 40 ℃ calibrated
+    in.alphas[0] = Alpha{1219, -3};                                 // and at 100 ℃ too
+    EXPECT_EQ(sheet::TableOf(sheet::Work(in, BlendConstants())).rows[2],
+              "混合油 A 50%（按实测校准）");
     in.alphas = {};
     in.alphas[2] = Alpha{1219, -3};  // -5 ℃ is no column of the sheet's blend
     EXPECT_EQ(sheet::TableOf(sheet::Work(in, BlendConstants())).rows[2], "混合油 A 50%");

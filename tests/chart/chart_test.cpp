@@ -9,6 +9,8 @@
 
 #include "calc/blend.h"
 #include "chart/chart.h"
+#include "chart/chart_scale.h"
+#include "chart/temperature_chart.h"
 
 namespace olvimar::chart {
 namespace {
@@ -279,6 +281,24 @@ TEST(Chart, WhatItStillNeedsIsOneQuietLine) {
         ASSERT_EQ(p.texts.size(), 1u) << r.name;
         EXPECT_EQ(p.texts[0].text, r.needs) << r.name;
         EXPECT_EQ(p.summary, r.needs) << r.name;  // a screen reader hears it too
+    }
+}
+
+// On a phone's 320 px (a frame of 286 px at a 16 px font), what a chart still needs stands in
+// lines inside its frame: the blend chart's and the viscosity-temperature chart's.
+TEST(Chart, WhatItNeedsWrapsInsideANarrowFrame) {
+    const Frame phone{286, 300, 16};
+    const Picture pictures[] = {Draw(Input{}, BlendConstants(), phone),
+                                DrawTemperatures(sheet::Figures{}, phone)};
+    for (const Picture& p : pictures) {
+        std::string joined;
+        for (const Text& t : p.texts) {
+            const double half = TextWidth(t.text, phone.font) / 2;
+            EXPECT_TRUE(t.x - half >= 0 && t.x + half <= phone.width) << t.text;
+            joined += t.text;
+        }
+        EXPECT_GE(p.texts.size(), 2u) << p.needs;
+        EXPECT_EQ(joined, p.needs);
     }
 }
 

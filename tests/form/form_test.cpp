@@ -408,23 +408,26 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
 // The measured blends and the switch are kept in the tab with the boxes, texts as typed.
 TEST(Kept, MeasuredBlendsAndTheSwitchComeBack) {
     Window w;
-    EXPECT_FALSE(w.form.AddMeasured(0, " ", ""));     // nothing typed: nothing added
-    EXPECT_FALSE(w.form.AddMeasured(3, "50", "10"));  // no such temperature
-    EXPECT_FALSE(w.form.AddMeasured(-1, "50", "10"));
-    ASSERT_TRUE(w.form.AddMeasured(0, "50", "10.2"));
-    ASSERT_TRUE(w.form.AddMeasured(2, "30\n", "八"));  // kept as typed, whatever it is
-    ASSERT_TRUE(w.form.AddMeasured(1, "", "11.4"));
+    EXPECT_EQ(w.form.AddMeasured(0, " ", ""), Added::NothingTyped);
+    EXPECT_EQ(w.form.AddMeasured(3, "50", "10"), Added::NoTemperature);
+    EXPECT_EQ(w.form.AddMeasured(-1, "50", "10"), Added::NoTemperature);
+    ASSERT_EQ(w.form.AddMeasured(0, "50", "10.2"), Added::Yes);
+    ASSERT_EQ(w.form.AddMeasured(2, "30\n", "八"), Added::Yes);  // kept as typed, whatever it is
+    ASSERT_EQ(w.form.AddMeasured(1, "", "11.4"), Added::Yes);
     w.form.RemoveMeasured(2);
     w.form.RemoveMeasured(7);  // none such: nothing happens
     w.form.SetCalibrate(true);
-    const std::vector<Measured> kept = {{0, "50", "10.2"}, {2, "30\n", "八"}};
+    const std::vector<MeasuredBlend> kept = {{0, "50", "10.2"}, {2, "30\n", "八"}};
     EXPECT_EQ(w.form.MeasuredBlends(), kept);
     Window reloaded;
     ASSERT_TRUE(reloaded.form.Restore(w.form.KeptFields(5000, {}), "").fields);
     EXPECT_EQ(reloaded.form.MeasuredBlends(), kept);
     EXPECT_TRUE(reloaded.form.Calibrating());
-    for (std::size_t i = 0; i < kMostMeasured; ++i) w.form.AddMeasured(0, "50", "10");
-    EXPECT_EQ(w.form.MeasuredBlends().size(), kMostMeasured);  // the list stops at its most
+    while (w.form.MeasuredBlends().size() < kMostMeasured) w.form.AddMeasured(0, "50", "10");
+    // The 31st is refused, and the section says why.
+    EXPECT_EQ(w.form.AddMeasured(0, "50", "10"), Added::ListFull);
+    EXPECT_EQ(w.form.MeasuredBlends().size(), kMostMeasured);
+    EXPECT_NE(chart::AddedNote(Added::ListFull).find("最多 30 个"), std::string::npos);
 }
 
 // A record comes back entry by entry as it was kept, as far as its entries are whole.

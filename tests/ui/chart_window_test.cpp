@@ -49,6 +49,7 @@ class ChartWindowTest : public QObject {
     void theDataSheetScenariosReadAsOnThePage();
     void theDataSheetIsATableToAScreenReader();
     void theMeasuredBlendsAreReachedByKeyboard();
+    void aRemovedBlendLeavesTheKeysInTheList();
 
   private:
     QLineEdit* text1(int i) const {
@@ -277,18 +278,21 @@ void ChartWindowTest::itPaintsWhatTheModelGives() {
     QCOMPARE(handle()->grab().toImage().pixelColor(int(plain.x), int(plain.y)), QColor(Qt::white));
 }
 
-// The shared scenarios that read the data sheet, on the real windows: the boxes typed, the
+// The shared scenarios that read the chart's window, on the real windows: the boxes typed, the
 // temperature chosen, the chart opened by Ctrl+G, the sheet's boxes and the share typed into
-// theirs.
+// theirs, the measured blends added.
 void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
     int run = 0;
     for (const olvimar::testing::Scenario& s : olvimar::testing::ReadScenarios(OLVIMAR_SCENARIOS)) {
-        bool readsTheSheet = false;
-        for (const auto& step : s.steps) readsTheSheet = readsTheSheet || step.word == "table";
-        if (!readsTheSheet) continue;
+        bool readsTheChart = false;
+        for (const auto& step : s.steps)
+            for (const char* word : {"table", "section", "readout", "below"})
+                readsTheChart = readsTheChart || step.word == word;
+        if (!readsTheChart) continue;
         ++run;
         cleanup();
         init();
+        olvimar::testing::BoxCatcher catcher;
         const auto typeInto = [](QLineEdit* box, const std::string& text) {
             box->setFocus();
             box->selectAll();
@@ -327,6 +331,7 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
                 QTest::keyClick(viscosity, Qt::Key_Return);
                 QVERIFY2(viscosity->text().isEmpty(),
                          where.constData());  // added: ready for the next
+
             } else if (step.word == "calibrate") {
                 auto* box = form->chartWindow()->calibration()->findChild<QCheckBox*>(
                     QStringLiteral("Calibrate"));
@@ -334,6 +339,11 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
                 QTest::keyClick(box, Qt::Key_Space);
             } else if (step.word == "generate") {
                 form->Command1_Click();
+            } else if (step.word == "message") {
+                QVERIFY2(!catcher.boxes.isEmpty() &&
+                             catcher.boxes.takeFirst().startsWith(
+                                 QStringLiteral("Olvimar|") + QString::fromStdString(step.text)),
+                         where.constData());
             } else if (step.word == "record") {
                 const QString shown =
                     form->findChild<QPlainTextEdit*>(QStringLiteral("Text2"))->toPlainText();
@@ -433,6 +443,45 @@ void ChartWindowTest::theMeasuredBlendsAreReachedByKeyboard() {
     QCOMPARE(list->role(), QAccessible::List);
     QCOMPARE(list->text(QAccessible::Name), QStringLiteral("实测混合油"));
     QVERIFY(list->child(0)->text(QAccessible::Name).startsWith(QStringLiteral("40 ℃，A 50%")));
+}
+
+// After "删除" the focus stays in the list: the row that took its place, else the one before,
+// else the share's box. And the 31st blend is refused with a quiet line, its boxes kept.
+void ChartWindowTest::aRemovedBlendLeavesTheKeysInTheList() {
+    openWithTheWorkedExample();
+    auto* c = form->chartWindow()->calibration();
+    auto* share = c->findChild<QLineEdit*>(QStringLiteral("MeasuredPercent"));
+    auto* viscosity = c->findChild<QLineEdit*>(QStringLiteral("MeasuredViscosity"));
+    const auto add = [&](const QString& v) {
+        share->setText(QStringLiteral("50"));
+        viscosity->setText(v);
+        QTest::keyClick(viscosity, Qt::Key_Return);
+    };
+    for (const char* v : {"10", "11", "12"}) add(QString::fromLatin1(v));
+    QWidget* window = form->chartWindow();
+    const auto focusedRow = [window] {
+        return window->focusWidget()->accessibleDescription().section(QLatin1Char(' '), 2, 3);
+    };
+    const auto removeRow = [c](int row) {
+        c->findChild<QWidget*>(QStringLiteral("MeasuredList"))
+            ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)
+            .at(row)
+            ->click();
+    };
+    removeRow(1);
+    QCOMPARE(focusedRow(), QStringLiteral("50%，实测 12"));
+    removeRow(1);
+    QCOMPARE(focusedRow(), QStringLiteral("50%，实测 10"));
+    removeRow(0);
+    QCOMPARE(window->focusWidget(), share);
+
+    auto* note = c->findChild<QLabel*>(QStringLiteral("MeasuredNote"));
+    while (form->form().MeasuredBlends().size() < olvimar::kMostMeasured) add(QStringLiteral("9"));
+    add(QStringLiteral("12.5"));
+    QVERIFY(note->isVisible() && note->text().contains(QStringLiteral("最多 30 个")));
+    QCOMPARE(viscosity->text(), QStringLiteral("12.5"));
+    removeRow(0);
+    QVERIFY(!note->isVisible());
 }
 
 // The data sheet is a table with row and column heads, and the lines' chart a figure with its

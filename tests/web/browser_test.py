@@ -134,7 +134,7 @@ def phone_sizes(page):
     problems = page.d.execute_script("""
         const tappable = '#client input, #client select, #client button, #List1 [role=option], #Text2, ' +
                          '#ChartHandle, #ChartPercent, #sheet-boxes input, #measured-boxes input, ' +
-                         '#measured-boxes select, #calibration button, #calibrate-switch label';
+                         '#measured-boxes select, #calibration button, #calibrate-switch';
         const small = [...document.querySelectorAll(tappable)]
             .filter((e) => e.offsetParent !== null)
             .filter((e) => e.offsetWidth < 44 || e.offsetHeight < 44 ||
@@ -205,11 +205,16 @@ def run_scenarios(site, path, making_a_release):
                    layout_checks.named_as_shown(Page(driver, url, phone)))
             if phone:
                 report("phone: sizes", phone_sizes(Page(driver, url, phone)))
+                report("phone: every text inside its frame at 320 and 360 px",
+                       layout_checks.inside_frames(Page(driver, url, phone)))
+                report("phone: the switch's row is one target", chart_checks.switch_row(Page(driver, url, phone)))
                 continue
             report("a page whose module cannot start says so", stop_checks.cannot_start(site, driver))
             report("a module that aborts in a handler stops the page, which loses nothing",
                    stop_checks.abort_in_a_handler(driver, url, path))
             report("the chart to a screen reader", chart_checks.screen_reader(Page(driver, url)))
+            report("the measured blends' list keeps the keys and says when it is full",
+                   chart_checks.measured_list(Page(driver, url)))
             report("a record of 100 000 entries", long_record(Page(driver, url)))
             report("Ctrl+Z: a control's own edit first", own_edit_first(Page(driver, url)))
             report("no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))

@@ -2,6 +2,7 @@
 handle is a slider that the keys, a tap on the chart, a drag and a typed share move, and the
 readout and a screen reader say what the mix gives."""
 from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.by import By
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
@@ -46,7 +47,8 @@ def drag(page, x, y, to):
 
 def handle(page):
     d = page.d
-    if "显示混合曲线还需要：A机油粘度、B机油粘度、温度。" not in state(page)["svg"]:
+    said = d.execute_script("return [...document.querySelectorAll('#chart-svg text')].map((t) => t.textContent).join('')")
+    if said != "显示混合曲线还需要：A机油粘度、B机油粘度、温度。":
         return "an empty window's chart does not say what it needs"
     for box, text in ((0, "7.276"), (1, "13.69"), (2, "10"), (3, "4")):
         page.type(box, text)
@@ -139,4 +141,51 @@ def screen_reader(page):
     role, name, description, _ = node("#TemperatureFigure")
     if (role, name) != ("figure", "粘温曲线") or "混合油：40 ℃ 59.216 cSt" not in description:
         return f"the lines' chart is a {role} {name!r}: {description!r}"
+    return None
+
+
+def measured_list(page):
+    """After 删除 the focus stays in the list: the row that took its place, else the one before,
+    else the share's box; and the 31st blend is refused with a quiet line, its boxes kept."""
+    d = page.d
+    for box, text in ((0, "7.276"), (1, "13.69")):
+        page.type(box, text)
+    Select(page.el("Combo1")).select_by_index(0)
+    for viscosity in ("10", "11", "12"):
+        problem = page.step("measure", "0", "50 " + viscosity)
+        if problem:
+            return problem
+    focused = """const b = document.activeElement;
+        return b.id || b.closest('li')?.querySelector('span').textContent.match(/实测 (\\S+) cSt/)[1];"""
+    for row, then in ((1, "12"), (1, "10"), (0, "MeasuredPercent")):
+        page.tap(d.find_elements(By.CSS_SELECTOR, "#MeasuredList button")[row])
+        if d.execute_script(focused) != then:
+            return f"after 删除 of row {row} the focus is on {d.execute_script(focused)!r}, expected {then!r}"
+    d.execute_script("""
+        for (let i = 0; i < 30; ++i) {
+          MeasuredPercent.value = '50';
+          MeasuredViscosity.value = '9';
+          AddMeasured.click();
+        }
+        MeasuredViscosity.value = '12.5';""")
+    page.tap(page.el("AddMeasured"))
+    note = page.el("MeasuredNote")
+    if not note.is_displayed() or "最多 30 个" not in note.text or page.el("MeasuredViscosity").get_property("value") != "12.5":
+        return f"the 31st blend: the note is {note.text!r}, its box holds {page.el('MeasuredViscosity').get_property('value')!r}"
+    return None
+
+
+def switch_row(page):
+    """On a phone the switch's whole row is one target, at least 44 px high: a tap beside its box,
+    or just above it, turns it on and off."""
+    box, row = page.d.execute_script("""
+        Calibrate.scrollIntoView({block: 'center'});
+        return [Calibrate.getBoundingClientRect().toJSON(), document.getElementById('calibrate-switch').getBoundingClientRect().toJSON()];""")
+    if row["height"] < 44:
+        return f"the switch's row is {row['height']} px high"
+    for x, y in ((box["right"] + 4, box["top"] + box["height"] / 2), (box["left"] + box["width"] / 2, row["top"] + 2)):
+        before = page.el("Calibrate").get_property("checked")
+        tap(page, x, y)
+        if page.wait(lambda d: page.el("Calibrate").get_property("checked") != before, "no change"):
+            return f"a tap at {x:.0f}, {y:.0f} beside the box did not turn the switch"
     return None

@@ -184,6 +184,12 @@ class Page:
     def el(self, id_):
         return self.d.find_element(By.ID, id_)
 
+    def in_page(self, check, *args):
+        """What the shared in-page CHECK (tests/web/in_page/CHECK.js, a function's body that every
+        engine's runner runs) gives, with ARGS as its `args`."""
+        with open(os.path.join(os.path.dirname(__file__), "in_page", check + ".js"), encoding="utf-8") as f:
+            return self.d.execute_script(f"return ((...args) => {{\n{f.read()}\n}})(...arguments)", *args)
+
     def keys(self, *keys):
         ActionChains(self.d).send_keys(*keys).perform()
 
