@@ -26,10 +26,11 @@ async function packed(record, stale) {
   const gzip = new CompressionStream("gzip");
   const writer = gzip.writable.getWriter();
   const zipped = new Response(gzip.readable).arrayBuffer();
-  zipped.catch(() => {}); // an ended copy's gzip is dropped
   for (let at = 0, size = record().length; at < size; at += slice) {
     if (stale()) {
-      writer.abort();
+      // An ended copy is closed, not aborted, and its gzip dropped: an aborted stream reports an
+      // error to the console as its reader fails, and this is no error.
+      writer.close();
       return null;
     }
     await writer.write(record().slice(at, at + slice));
