@@ -22,6 +22,7 @@ packages=(
     esbuild                    # the page's script bundled with its record box
     chromium chromium-driver python3-selenium  # the web page's test in a browser
     webkit2gtk-driver xvfb python3-pil  # and in WebKit, Safari's engine, with a look at its pixels
+    firefox-esr                # and in Firefox, driven by puppeteer-core from npm
 )
 
 # npm installs the record box's editor view at its pinned version; Debian's, unless one is there.

@@ -218,6 +218,7 @@ def run_scenarios(site, path, making_a_release):
             report("a record of 100 000 entries", long_record(Page(driver, url)))
             report("Ctrl+Z: a control's own edit first", own_edit_first(Page(driver, url)))
             report("no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))
+            report("the targets' hint clear of the buttons", layout_checks.hint_apart(Page(driver, url)))
             report("no sideways scrolling from 320 to 1280 px",
                    layout_checks.no_sideways_scrolling(Page(driver, url)))
             report("the replica follows the browser's font", layout_checks.replica_size(url))
@@ -230,6 +231,7 @@ def run_scenarios(site, path, making_a_release):
         for name, steps in read_scenarios(path):
             report("WebKit: " + name, scenario(Page(driver, url), steps))
         report("WebKit: no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))
+        report("WebKit: the targets' hint clear of the buttons", layout_checks.hint_apart(Page(driver, url)))
     print(f"{report.passed} passed, {report.failed} failed")
     return 1 if report.failed or not report.passed else 0
 

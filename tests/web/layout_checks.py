@@ -2,6 +2,7 @@
 cut off in any box, in whichever browser drives the page."""
 import io
 
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
 from page import HEIGHT, NARROW, Page, chromium
@@ -142,4 +143,22 @@ def inside_frames(page):
                 "a chart was not drawn again at its new width")
             problems += [f"{state}, {width} px: {p}" for p in page.in_page("frames")]
     page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    return "; ".join(problems) or None
+
+
+def hint_apart(page):
+    """The targets' hint ends above the buttons at the default font and larger ones, and the ring
+    of Generate, pressed by keyboard, does not reach it."""
+    problems = []
+    for font in (None, 20, 24):
+        problems += page.in_page("hint_apart", font)
+    for box, text in ((0, "7.276"), (1, "13.69"), (2, "7,10"), (3, "4")):
+        page.type(box, text)
+    Select(page.el("Combo1")).select_by_index(0)
+    page.d.execute_script("Text1_3.focus()")
+    page.keys(Keys.TAB)
+    page.handled("keydown", lambda: page.keys(Keys.ENTER), "Enter")
+    if page.d.execute_script("return document.activeElement.id") != "Command1":
+        problems.append("Tab from the total did not reach Generate")
+    problems += page.in_page("hint_apart")
     return "; ".join(problems) or None
