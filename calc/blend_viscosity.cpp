@@ -1,7 +1,8 @@
-// The viscosity of a blend, exact to its last thousandth. Worked out in fixed point with 192 bits
-// after the point from the logarithm's exact phase:
+// The viscosity of a blend, exact to its last thousandth: by the rule, the mix of two components;
+// calibrated, worked out in fixed point with 192 bits after the point from the logarithm's exact
+// phase:
 //     WA = ln ln(c + A), WB = ln ln(c + B)          within some 2^-140 (the exact phase)
-//     φ = x, or calibrated 1 / (1 + e^-(ln odds x - ln α))
+//     φ = 1 / (1 + e^-(ln odds x - ln α))
 //     w = WB + φ (WA - WB) = ln ln(c + V)           w at most 3.05
 //     V = exp(exp(w)) - c                           relative error that of w, c + V at most 2^30
 // so V is within 2^-100 of the exact value, and its thousandths are right unless the exact value
@@ -9,6 +10,7 @@
 // 0 and 100 %, which are worked out exactly.
 #include "calc/blend_viscosity.h"
 
+#include "calc/mixture.h"
 #include "calc/rule_exact.h"
 
 namespace olvimar {

@@ -77,4 +77,16 @@ std::vector<int> WinterGradesReached(const Decimal& at100) {
     return grades;
 }
 
+std::vector<GradeBand> IsoBands() {
+    std::vector<GradeBand> bands;
+    for (const IsoBand& b : kIso) bands.push_back({b.grade, b.least / 100.0, b.most / 100.0});
+    return bands;
+}
+
+std::vector<GradeBand> SaeBands() {
+    std::vector<GradeBand> bands;
+    for (const SaeBand& b : kSae) bands.push_back({b.grade, b.least / 10.0, b.below / 10.0});
+    return bands;
+}
+
 }  // namespace olvimar

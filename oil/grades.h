@@ -28,6 +28,14 @@ struct SaeGrade {
 std::vector<SaeGrade> SaeGradesOf(const Decimal& at100);
 std::vector<int> WinterGradesReached(const Decimal& at100);
 
+// Each grade's band as a chart draws it, mm²/s: ISO VG at 40 ℃, SAE J300 at 100 ℃.
+struct GradeBand {
+    int grade;
+    double least, most;
+};
+std::vector<GradeBand> IsoBands();
+std::vector<GradeBand> SaeBands();
+
 // The ends of the SAE table's bands, tenths of a mm²/s at 100 ℃: below the first, above the last.
 inline constexpr int kSaeLeastTenths = 40, kSaeMostTenths = 261;
 

@@ -48,17 +48,19 @@ std::size_t RowOf(const BigInt& yn, int s) {
     return i;
 }
 
+// L or H in fixed point between the table's rows i and i + 1, by the standard's interpolation.
+Fixed FromTable(const Fixed& y, std::size_t i, std::int32_t d2270::Row::*of) {
+    const d2270::Row &lo = kTable1[i], &hi = kTable1[i + 1];
+    const Fixed along = (Fixed(100.0) * y - Fixed(static_cast<double>(lo.kv100))) /
+                        static_cast<std::uint32_t>(hi.kv100 - lo.kv100);
+    return (Fixed(static_cast<double>(lo.*of)) +
+            along * Fixed(static_cast<double>(hi.*of - lo.*of))) /
+           1000;
+}
+
 // ln H in fixed point, for the second formula.
 Fixed LnH(const Fixed& y, bool inTable, std::size_t i) {
-    if (inTable) {
-        const d2270::Row &lo = kTable1[i], &hi = kTable1[i + 1];
-        const Fixed along = (Fixed(100.0) * y - Fixed(static_cast<double>(lo.kv100))) /
-                            static_cast<std::uint32_t>(hi.kv100 - lo.kv100);
-        const Fixed h =
-            (Fixed(static_cast<double>(lo.h)) + along * Fixed(static_cast<double>(hi.h - lo.h))) /
-            1000;
-        return fixed::Ln(h);
-    }
+    if (inTable) return fixed::Ln(FromTable(y, i, &d2270::Row::h));
     // H = Y² (0.1684 + 11.85 / Y - 97 / Y²), so that a large Y stays within the fixed point.
     const Fixed r = fixed::Reciprocal(y);
     const Fixed rest =
@@ -95,6 +97,34 @@ std::variant<std::int64_t, Undefined> ViscosityIndex(const Decimal& u, const Dec
     if (n.ToDouble() > 7) return Undefined::TooThick;  // 10^N / 0.00715 would pass 2^31
     const Fixed vi = (fixed::Pow10(n) - Fixed(1.0)) / 715 * Fixed(100000.0) + Fixed(100.0);
     return fixed::Nearest(vi);
+}
+
+std::variant<Fixed, Undefined> FortyForIndex(const Decimal& vi, const Decimal& y) {
+    if (!IsPositive(y)) return Undefined::NotPositive;
+    if (Compare(y, DecimalOf(2, 0)) < 0) return Undefined::BelowTwo;
+    const std::optional<Fixed> yf = FixedOf(y), index = FixedOf(vi);
+    if (Compare(y, DecimalOf(10000, 0)) > 0 || !index || std::fabs(index->ToDouble()) > 1000)
+        return Undefined::TooThick;
+    const bool inTable = Compare(y, DecimalOf(70, 0)) <= 0;
+    const std::size_t row = inTable ? RowOf(Scaled(y, DecimalsOf(y)), DecimalsOf(y)) : 0;
+    Fixed u;
+    if (Compare(vi, DecimalOf(100, 0)) <= 0) {
+        // L and H above 70 by the standard's quadratics, whose Y² stays within 10^8.
+        const Fixed l = inTable ? FromTable(*yf, row, &d2270::Row::l)
+                                : fixed::Constant(8353, 4) * *yf * *yf +
+                                      fixed::Constant(1467, 2) * *yf - Fixed(216.0);
+        const Fixed h = inTable ? FromTable(*yf, row, &d2270::Row::h)
+                                : fixed::Constant(1684, 4) * *yf * *yf +
+                                      fixed::Constant(1185, 2) * *yf - Fixed(97.0);
+        u = l - *index * (l - h) / 100;
+    } else {
+        const Fixed n =
+            fixed::Log10(Fixed(1.0) + (*index - Fixed(100.0)) * fixed::Constant(715, 5));
+        u = fixed::Exp(LnH(*yf, inTable, row) - n * fixed::Ln(*yf));
+    }
+    if (u.ToDouble() > kMostIndex) return Undefined::TooThick;
+    if (!((u - *yf).ToDouble() > 0)) return Undefined::NotThinnerHot;
+    return u;
 }
 
 }  // namespace olvimar
