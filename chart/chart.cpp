@@ -319,6 +319,16 @@ Paint PaintOf(Ink ink) {
             return {"#8a5a12", 0.6};
         case Ink::Measured:
             return {"#6a2c91", 1};
+        case Ink::Region:
+            return {"#d9a441", 0.35};
+        case Ink::IsoBand:
+            return {"#3a8a3a", 0.08};
+        case Ink::SaeBand:
+            return {"#2f6db5", 0.08};
+        case Ink::OilC:
+            return {"#8a3a7a", 1};
+        case Ink::Package:
+            return {"#555555", 1};
     }
     return {"#000000", 1};
 }

@@ -53,6 +53,11 @@ enum class Ink {
     OilB,      // and oil B's
     Rule,      // the rule's own line, thin, beside the calibrated one
     Measured,  // a measured blend
+    Region,    // what a recipe's oils can reach
+    IsoBand,   // an ISO VG grade's band at 40 ℃
+    SaeBand,   // an SAE J300 grade's band at 100 ℃
+    OilC,      // a third oil
+    Package,   // an additive package
 };
 
 struct Paint {
@@ -69,6 +74,12 @@ struct Line {
 };
 // A dashed line's dashes and gaps, in widths of the line.
 inline constexpr double kDash = 4, kGap = 3;
+
+// A filled shape, its corners in order.
+struct Area {
+    std::vector<std::pair<double, double>> corners;
+    Ink ink;
+};
 
 enum class Anchor { Start, Middle, End };
 
@@ -109,6 +120,7 @@ struct Picture {
     // drawn and the handle has no line to stand on.
     std::string needs;
     double left = 0, top = 0, right = 0, bottom = 0;  // the plot
+    std::vector<Area> areas;  // under everything else
     std::vector<Line> lines;
     std::vector<Mark> marks;
     std::vector<Text> texts;

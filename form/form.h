@@ -87,14 +87,16 @@ class Form {
     // the chart's handle stands (`handle`, hundredths of a percent) and the texts of the data
     // sheet's boxes (`sheet`) as one text, its format's version first; and the record apart from
     // it (it may be long, and changes less often).
-    // The measured blends and the switch follow them.
-    std::string KeptFields(int handle, const std::vector<std::string>& sheet) const;
+    // The measured blends and the switch follow them, then the recipe's boxes (`recipe`).
+    std::string KeptFields(int handle, const std::vector<std::string>& sheet,
+                           const std::vector<std::string>& recipe = {}) const;
     // Shows the window as it was kept: the fields of any version a release wrote, and the record
     // on its own, whatever becomes of the fields. Fields that are no kept text restore nothing.
     struct Restored {
         bool fields = false, record = false;
         std::optional<int> handle;       // where the chart's handle stood, if the fields said
-        std::vector<std::string> sheet;  // the data sheet's boxes, if the fields kept any
+        std::vector<std::string> sheet;   // the data sheet's boxes, if the fields kept any
+        std::vector<std::string> recipe;  // and the recipe's
     };
     Restored Restore(std::string_view fields, std::string_view keptRecord);
 

@@ -5,7 +5,8 @@
 //   version 2: the same, then where the chart's handle stands, in hundredths of a percent;
 //   version 3: the same, then the number of the data sheet's boxes and each as a box above;
 //   version 4: the same, then the number of measured blends, each as its temperature row and its
-//              two boxes, and the switch "按实测校准" (0 or 1).
+//              two boxes, and the switch "按实测校准" (0 or 1);
+//   version 5: the same, then the number of the recipe's boxes and each as a box above.
 // Every build reads every version that an earlier release wrote, and writes the last. The record
 // is kept apart and comes back on its own, whatever becomes of the fields.
 #include <array>
@@ -22,8 +23,9 @@ namespace olvimar {
 namespace {
 
 constexpr std::string_view kHeading = "olvimar ";
-constexpr int kMostSheetBoxes = 16;  // more than any sheet has
-constexpr int kVersion = 4;
+constexpr int kMostSheetBoxes = 16;   // more than any sheet has
+constexpr int kMostRecipeBoxes = 32;  // and any recipe
+constexpr int kVersion = 5;
 
 struct Fields {
     std::array<std::string, 6> boxes;
@@ -33,6 +35,7 @@ struct Fields {
     std::vector<std::string> sheet;
     std::vector<MeasuredBlend> measured;
     bool calibrate = false;
+    std::vector<std::string> recipe;
 };
 
 // Reads a number and its line feed from the front of `text`.
@@ -110,15 +113,17 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
         f.handle = Within(text, 0, kAllOfA);
         if (!f.handle) return std::nullopt;
     }
-    if (*version >= 3) {
-        const std::optional<int> boxes = Within(text, 0, kMostSheetBoxes);
-        if (!boxes) return std::nullopt;
-        for (int i = 0; i < *boxes; ++i) {
+    // A count, then as many boxes.
+    const auto boxes = [&text](int most, std::vector<std::string>& into) {
+        const std::optional<int> count = Within(text, 0, most);
+        for (int i = 0; count && i < *count; ++i) {
             const std::optional<std::string> b = Box(text);
-            if (!b) return std::nullopt;
-            f.sheet.push_back(*b);
+            if (!b) return false;
+            into.push_back(*b);
         }
-    }
+        return count.has_value();
+    };
+    if (*version >= 3 && !boxes(kMostSheetBoxes, f.sheet)) return std::nullopt;
     if (*version >= 4) {
         const std::optional<int> count = Within(text, 0, static_cast<long long>(kMostMeasured));
         if (!count) return std::nullopt;
@@ -136,13 +141,15 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
         if (!on) return std::nullopt;
         f.calibrate = *on == 1;
     }
+    if (*version >= 5 && !boxes(kMostRecipeBoxes, f.recipe)) return std::nullopt;
     if (!text.empty()) return std::nullopt;
     return f;
 }
 
 }  // namespace
 
-std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet) const {
+std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet,
+                             const std::vector<std::string>& recipe) const {
     std::string text(kHeading);
     text += std::to_string(kVersion) + '\n';
     text += std::to_string(view_.Combo1Index()) + '\n' + (IsTrue(wide) ? "1\n" : "0\n");
@@ -160,6 +167,8 @@ std::string Form::KeptFields(int handle, const std::vector<std::string>& sheet) 
         box(m.viscosity);
     }
     text += calibrate ? "1\n" : "0\n";
+    text += std::to_string(recipe.size()) + '\n';
+    for (const std::string& b : recipe) box(b);
     return text;
 }
 
@@ -172,6 +181,7 @@ Form::Restored Form::Restore(std::string_view fields, std::string_view keptRecor
         restored.fields = true;
         restored.handle = f->handle;
         restored.sheet = f->sheet;
+        restored.recipe = f->recipe;
         measured = f->measured;
         calibrate = f->calibrate;
     }

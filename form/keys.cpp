@@ -4,8 +4,10 @@ namespace olvimar::keys {
 
 namespace {
 
+// The chart's and the recipe's own controls: the window's Esc and Enter are not theirs.
 bool InChart(Focus focus) {
-    return focus == Focus::Handle || focus == Focus::ChartBox;
+    return focus == Focus::Handle || focus == Focus::ChartBox || focus == Focus::RecipeBox ||
+           focus == Focus::Map;
 }
 
 // Enter presses Generate from a box, as the window's default button; a button or the list
@@ -22,7 +24,9 @@ Action Enter(const Press& press, Focus focus) {
             return Action::Generate;
         case Focus::Handle:
         case Focus::ChartBox:
-            break;  // the chart follows the boxes by itself
+        case Focus::RecipeBox:
+        case Focus::Map:
+            break;  // the chart and the recipe follow the boxes by themselves
     }
     return Action::Pass;
 }
@@ -66,6 +70,22 @@ Action OnHandle(Key key) {
     }
 }
 
+// The map's target: Left and Right along the 40 ℃ axis, Down and Up along the 100 ℃ one.
+Action OnMap(Key key) {
+    switch (key) {
+        case Key::Left:
+            return Action::MapThinner40;
+        case Key::Right:
+            return Action::MapThicker40;
+        case Key::Down:
+            return Action::MapThinner100;
+        case Key::Up:
+            return Action::MapThicker100;
+        default:
+            return Action::Pass;
+    }
+}
+
 }  // namespace
 
 Action ActionFor(const Press& press, Focus focus, bool ownEdit, bool clearUndoable) {
@@ -82,6 +102,8 @@ Action ActionFor(const Press& press, Focus focus, bool ownEdit, bool clearUndoab
             return clearUndoable ? Action::UndoClear : Action::Pass;
         case Key::G:
             return ctrlOnly ? Action::OpenChart : Action::Pass;
+        case Key::R:
+            return ctrlOnly ? Action::OpenRecipe : Action::Pass;
         case Key::Enter:
             return Enter(press, focus);
         default:
@@ -94,6 +116,7 @@ Action ActionFor(const Press& press, Focus focus, bool ownEdit, bool clearUndoab
     if (!plain) return Action::Pass;
     if (focus == Focus::List) return InList(press.key);
     if (focus == Focus::Handle) return OnHandle(press.key);
+    if (focus == Focus::Map) return OnMap(press.key);
     return Action::Pass;
 }
 

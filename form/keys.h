@@ -7,7 +7,7 @@
 
 namespace olvimar::keys {
 
-enum class Key { Enter, Escape, Z, G, Up, Down, Left, Right, PageUp, PageDown, Home, End, Other };
+enum class Key { Enter, Escape, Z, G, R, Up, Down, Left, Right, PageUp, PageDown, Home, End, Other };
 
 struct Press {
     Key key = Key::Other;
@@ -22,7 +22,9 @@ enum class Focus {
     List,       // the preset list
     Button,     // Generate, Clear or the thin bar
     Handle,     // the blend chart's handle
-    ChartBox,   // the blend chart's box of A's percentage
+    ChartBox,   // the blend chart's box of A's percentage, and the boxes beside the chart
+    RecipeBox,  // a box of the recipe
+    Map,        // the recipe's map, its target
 };
 
 enum class Action {
@@ -47,6 +49,11 @@ enum class Action {
     HandleToMaximum,
     HandleToPreviousTarget,  // Ctrl+Left or Ctrl+Down: to the split of the target below it
     HandleToNextTarget,      // Ctrl+Right or Ctrl+Up: above it
+    OpenRecipe,              // shows the recipe
+    MapThinner40,            // the map's target a step along its 40 ℃ axis, down and up,
+    MapThicker40,            // and along its 100 ℃ axis
+    MapThinner100,
+    MapThicker100,
 };
 
 // `ownEdit`: the focused control has an edit of its own to undo; `clearUndoable`: the record

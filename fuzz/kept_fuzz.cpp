@@ -5,6 +5,7 @@
 //
 // The input is the kept fields, a NUL byte, then the kept record (none without the NUL).
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,8 @@
 #include "chart/chart.h"
 #include "form/form.h"
 #include "form/layout.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_map.h"
 
 namespace {
 
@@ -113,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Form::Restored r = w.form.Restore(fields, kept);
 
     // A window the boxes can hold, or nothing at all.
-    if (!r.fields && (w.view.changes != 0 || r.handle || !r.sheet.empty() ||
+    if (!r.fields && (w.view.changes != 0 || r.handle || !r.sheet.empty() || !r.recipe.empty() ||
                       !w.form.MeasuredBlends().empty() || w.form.Calibrating()))
         Fail("half a window restored");
     if (r.fields) {
@@ -127,12 +130,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Kept again, the window comes back as it is.
         Window again;
         const Form::Restored back =
-            again.form.Restore(w.form.KeptFields(r.handle.value_or(0), r.sheet), "");
+            again.form.Restore(w.form.KeptFields(r.handle.value_or(0), r.sheet, r.recipe), "");
         if (!back.fields || again.view.boxes != w.view.boxes || again.view.combo != w.view.combo ||
             again.form.wideValue() != w.form.wideValue() || back.sheet != r.sheet ||
-            again.form.MeasuredBlends() != w.form.MeasuredBlends() ||
+            back.recipe != r.recipe || again.form.MeasuredBlends() != w.form.MeasuredBlends() ||
             again.form.Calibrating() != w.form.Calibrating())
             Fail("a restored window that does not keep");
+        // A recipe of whatever its boxes hold: every table adds up to all of it.
+        if (const std::optional<recipe::Boxes> boxes = recipe::BoxesOf(r.recipe)) {
+            const recipe::Outcome out = recipe::Work(*boxes, {}, false);
+            for (const recipe::Table& t : out.tables) {
+                long sum = 0;
+                for (std::size_t i = 0; i + 1 < t.cells.size(); ++i)
+                    sum += std::lround(std::stod(t.cells[i][0]) * 100);
+                if (sum != 10000 || t.cells.back()[0] != "100.00")
+                    Fail("a recipe that does not add up");
+            }
+            recipe::DrawMap(out.map, {320, 240, 16});
+        }
     }
 
     // The record: the whole entries it began with, as they were kept.

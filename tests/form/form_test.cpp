@@ -341,6 +341,7 @@ TEST(Keys, EachKeyInEachKindOfControl) {
 TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
     const std::array<std::string, 6> typed = {"7.276", "13.69", "10,12", "4\n", "10", "5 "};
     const std::vector<std::string> sheet = {"40", "", "1e2", "七", "-5"};
+    const std::vector<std::string> recipe = {"", "10\n", "八", "1"};
     for (const int temperature : {-1, 0, 1, 2}) {  // none chosen, and every row
         for (const int presses : {0, 1, 2}) {      // narrow, widened, narrowed by the bar
             Window w;
@@ -348,7 +349,8 @@ TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
             w.view.combo = temperature;
             for (int p = 0; p < presses; ++p) w.form.Command3_Click();
             Window reloaded;
-            const Form::Restored r = reloaded.form.Restore(w.form.KeptFields(4819, sheet), "");
+            const Form::Restored r =
+                reloaded.form.Restore(w.form.KeptFields(4819, sheet, recipe), "");
             const std::string row =
                 std::to_string(temperature) + ", bar " + std::to_string(presses);
             EXPECT_TRUE(r.fields && !r.record) << row;
@@ -358,6 +360,7 @@ TEST(Kept, ARestoredWindowIsTheWindowThatWasKeptAtEveryTemperatureAndWidth) {
                 << row;
             EXPECT_EQ(r.handle, 4819) << row;
             EXPECT_EQ(r.sheet, sheet) << row;
+            EXPECT_EQ(r.recipe, recipe) << row;
         }
     }
 }
@@ -373,7 +376,7 @@ TEST(Kept, TheRecordComesBackOnItsOwnWhateverBecomesOfTheFields) {
     std::string otherVersion = kept;
     otherVersion[8] = '9';
     std::string wider = kept;  // the width, after the heading and the temperature row, as 2
-    ASSERT_EQ(wider.substr(0, 14), "olvimar 4\n0\n0\n");
+    ASSERT_EQ(wider.substr(0, 14), "olvimar 5\n0\n0\n");
     wider[12] = '2';
     std::string beyond = kept;  // the temperature row as 3, of three rows
     beyond[10] = '3';
@@ -508,6 +511,7 @@ TEST(Kept, EveryEarlierReleasesFormatComesBack) {
         {OLVIMAR_KEPT_V1, std::nullopt, {}},                  // the first release kept no chart
         {OLVIMAR_KEPT_V2, 4819, {}},                          // the second no data sheet
         {OLVIMAR_KEPT_V3, 4819, {"40", "90", "", "", "-5"}},  // the third no measured blends
+        {OLVIMAR_KEPT_V4, 4819, {"40", "90", "", "", "-5"}},  // the fourth no recipe
     };
     for (const auto& r : rows) {
         std::ifstream file(r.file, std::ios::binary);
@@ -523,8 +527,12 @@ TEST(Kept, EveryEarlierReleasesFormatComesBack) {
         EXPECT_EQ(reloaded.form.wideValue(), Value::Integer(1)) << r.file;
         EXPECT_EQ(got.handle, r.handle) << r.file;
         EXPECT_EQ(got.sheet, r.sheet) << r.file;
-        EXPECT_TRUE(reloaded.form.MeasuredBlends().empty()) << r.file;
-        EXPECT_FALSE(reloaded.form.Calibrating()) << r.file;
+        const bool fourth = std::string_view(r.file) == OLVIMAR_KEPT_V4;
+        const std::vector<MeasuredBlend> measured = {{0, "50", "10.2"}, {1, "30", "11.4"}};
+        EXPECT_EQ(reloaded.form.MeasuredBlends(), fourth ? measured : std::vector<MeasuredBlend>())
+            << r.file;
+        EXPECT_EQ(reloaded.form.Calibrating(), fourth) << r.file;
+        EXPECT_TRUE(got.recipe.empty()) << r.file;
     }
 }
 
