@@ -145,9 +145,13 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (className == QLatin1String("olvimar::ChartView"))
         return new ChartHandleInterface(static_cast<ChartView*>(object));
     if (className == QLatin1String("olvimar::ChartFigure") ||
-        className == QLatin1String("olvimar::TemperatureView"))
+        className == QLatin1String("olvimar::TemperatureView") ||
+        className == QLatin1String("olvimar::MapView"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
-    if (className == QLatin1String("olvimar::ChartWindow"))
+    if (className == QLatin1String("olvimar::RecipeSection"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Section);
+    if (className == QLatin1String("olvimar::ChartWindow") ||
+        className == QLatin1String("olvimar::RecipeWindow"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     if (className == QLatin1String("olvimar::MeasuredList"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::List);

@@ -71,6 +71,13 @@ void DrawMark(QPainter& painter, const chart::Mark& mark) {
 }  // namespace
 
 void PaintPicture(QPainter& painter, const chart::Picture& picture) {
+    for (const chart::Area& area : picture.areas) {
+        QPolygonF polygon;
+        for (const auto& [x, y] : area.corners) polygon << QPointF(x, y);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ColourOf(area.ink));
+        painter.drawPolygon(polygon);
+    }
     for (const chart::Line& line : picture.lines) {
         painter.setPen(PenOf(line));
         painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));

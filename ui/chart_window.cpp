@@ -119,6 +119,7 @@ void ChartWindow::follow() {
                                 form_.Temperatures());
     calibration_->showSection(section_, form_.Inputs().s);
     view_->redraw();
+    emit followed();
 }
 
 void ChartWindow::showPicture() {

@@ -44,6 +44,10 @@ class ChartWindow : public QWidget {
     TemperatureView* temperatures() const { return temperatures_; }
     CalibrationPanel* calibration() const { return calibration_; }
 
+  signals:
+    // Drawn again for what the boxes, the sheet's and the measured blends now hold.
+    void followed();
+
   private:
     void showPicture();
     void showHandle();

@@ -20,12 +20,15 @@
 #include "chart/chart.h"
 #include "form/layout.h"
 #include "form/window_texts.h"
+#include "recipe/recipe_texts.h"
 #include "ui/accessible.h"
 #include "ui/chart_view.h"
 #include "ui/chart_window.h"
 #include "ui/key_press.h"
 #include "ui/preset_list.h"
+#include "ui/recipe_window.h"
 #include "ui/record_box.h"
+#include "ui/sheet_panel.h"
 #include "ui/tab_stop_delegate.h"
 #include "ui/temperature_box.h"
 #include "ui/text_fit.h"
@@ -142,6 +145,8 @@ void Form1::createControls() {
         menu->addSeparator();
         QAction* open = menu->addAction(Utf8(texts::kOpenChart), this, [this] { openChart(); });
         open->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+        QAction* recipe = menu->addAction(Utf8(texts::kOpenRecipe), this, [this] { openRecipe(); });
+        recipe->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
         menu->exec(Text2->mapToGlobal(at));
     });
 
@@ -214,9 +219,12 @@ void Form1::changeEvent(QEvent* event) {
 // ---- The blend chart ----
 
 void Form1::openChart() {
-    if (!chart_)
+    if (!chart_) {
         chart_ = new ChartWindow(
             form_, [this] { return Text1(2); }, this);
+        // The sheet's boxes and the switch reach the recipe too.
+        if (recipe_) connect(chart_, &ChartWindow::followed, recipe_, &RecipeWindow::follow);
+    }
     chart_->follow();
     chart_->show();
     chart_->raise();
@@ -226,6 +234,28 @@ void Form1::openChart() {
 
 void Form1::followChart() {
     if (chart_ && chart_->isVisible()) chart_->follow();
+    if (recipe_ && recipe_->isVisible()) recipe_->follow();  // A and B stand for the window's
+}
+
+// ---- The recipe ----
+
+void Form1::openRecipe() {
+    if (!recipe_) {
+        // The data sheet's boxes, where its window was made; as a new one has them otherwise.
+        recipe_ = new RecipeWindow(
+            form_,
+            [this] {
+                std::array<std::string, sheet::kBoxes> boxes{"", "", "", "", sheet::kStartAtT};
+                return chart_ ? chart_->sheet()->boxes() : boxes;
+            },
+            this);
+        if (chart_) connect(chart_, &ChartWindow::followed, recipe_, &RecipeWindow::follow);
+    }
+    recipe_->follow();
+    recipe_->show();
+    recipe_->raise();
+    recipe_->activateWindow();
+    recipe_->box(recipe::kA40)->setFocus(Qt::ShortcutFocusReason);
 }
 
 // ---- The view of the Form ----
@@ -331,6 +361,9 @@ bool Form1::carryOut(keys::Action action, QObject* control) {
             break;
         case keys::Action::OpenChart:
             openChart();
+            break;
+        case keys::Action::OpenRecipe:
+            openRecipe();
             break;
         default:
             return false;  // the chart's keys, which its own window carries out

@@ -21,6 +21,7 @@ namespace olvimar {
 
 class ChartWindow;
 class PresetList;
+class RecipeWindow;
 class RecordBox;
 class TemperatureBox;
 
@@ -45,6 +46,9 @@ class Form1 : public QWidget, private FormView {
     // The window of the blend chart, opened by Ctrl+G or from the record box's menu.
     void openChart();
     ChartWindow* chartWindow() const { return chart_; }
+    // The window of the recipe, opened by Ctrl+R or from the record box's menu.
+    void openRecipe();
+    RecipeWindow* recipeWindow() const { return recipe_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,7 +99,8 @@ class Form1 : public QWidget, private FormView {
 
     Form form_{*this};
     std::unique_ptr<RecordBox> recordBox_;
-    ChartWindow* chart_ = nullptr;  // made when first opened; a window of its own, owned here
+    ChartWindow* chart_ = nullptr;    // made when first opened; a window of its own, owned here
+    RecipeWindow* recipe_ = nullptr;  // the same
     std::vector<std::pair<QWidget*, const layout::Place*>> layout_;  // every control and its place
     int clientWidth_ = 0;                                            // twips
 };

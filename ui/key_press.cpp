@@ -17,6 +17,8 @@ keys::Key KeyOf(int key) {
             return keys::Key::Z;
         case Qt::Key_G:
             return keys::Key::G;
+        case Qt::Key_R:
+            return keys::Key::R;
         case Qt::Key_Up:
             return keys::Key::Up;
         case Qt::Key_Down:

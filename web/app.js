@@ -4,6 +4,7 @@
 // calculation or of the window's behaviour is written here.
 import OlvimarModule from "./olvimar.js";
 import { ChartPanel } from "./chart_panel.js";
+import { RecipePanel } from "./recipe_panel.js";
 import { TabKeeper } from "./kept_in_tab.js";
 import { RecordBox } from "./record_box.js";
 
@@ -27,6 +28,7 @@ const dialog = $("message");
 const undoButton = $("UndoClear");
 const undoHint = $("Text2").dataset.undoHint;
 const chart = new ChartPanel(form);
+const recipe = new RecipePanel(form);
 let hinted = false;
 // A phone, or a window where the replica does not fit at the reader's font, shows the controls in
 // one column, and a tap on a preset inserts it.
@@ -97,6 +99,7 @@ function run(handler) {
   handler();
   show();
   chart.draw();
+  recipe.draw();
   keeper.keepFields();
   keeper.keepGzipped();
   const message = form.takeMessage();
@@ -114,6 +117,7 @@ for (const control of [...boxes, combo]) {
   control.addEventListener(control === combo ? "change" : "input", () => {
     sync();
     chart.draw();
+    recipe.draw(); // A's and B's boxes stand for the window's until typed in
   });
 }
 $("Command1").addEventListener("click", () => run(() => form.generate()));
@@ -122,8 +126,15 @@ $("Command3").addEventListener("click", () => run(() => form.bar()));
 undoButton.addEventListener("click", () => run(() => form.undoClear()));
 $("Label3").addEventListener("click", () => record.focus());
 // The data sheet's boxes are kept in the tab as they are typed, as the window's are at each handler.
-for (const box of chart.sheetBoxes) box.addEventListener("input", () => keeper.keepFields());
-chart.changed = () => keeper.keepFields(); // and the measured blends and the switch
+for (const box of chart.sheetBoxes) box.addEventListener("input", () => {
+  keeper.keepFields();
+  recipe.draw();
+});
+chart.changed = () => { // and the measured blends and the switch, of which the recipe says one
+  keeper.keepFields();
+  recipe.draw();
+};
+recipe.changed = () => keeper.keepFields();
 
 rows.forEach((row, i) => {
   row.addEventListener("mousedown", (event) => {
@@ -155,6 +166,8 @@ function focusKind(target) {
   if (target === chart.handle) return "Handle";
   if (target === chart.box || chart.sheetBoxes.includes(target) ||
     target === chart.measuredPercent || target === chart.measuredViscosity) return "ChartBox";
+  if (recipe.boxes.includes(target) || target === recipe.unit) return "RecipeBox";
+  if (target === recipe.map) return "Map";
   if (record.contains(target)) return "RecordBox";
   if (target === list) return "List";
   if (target instanceof HTMLButtonElement) return "Button";
@@ -191,6 +204,9 @@ for (const move of ["HandleDown", "HandleDownPage", "HandleToMinimum", "HandleUp
   "HandleToMaximum", "HandleToPreviousTarget", "HandleToNextTarget"]) {
   actions[move] = () => chart.move(move);
 }
+for (const move of ["MapThinner40", "MapThicker40", "MapThinner100", "MapThicker100"]) {
+  actions[move] = () => recipe.move(move);
+}
 
 document.addEventListener("keydown", (event) => {
   if (dialog.open) return; // the message box has the keys until it closes
@@ -221,8 +237,10 @@ const { fields, record: keptRecord } = await keeper.read();
 if (form.restore(fields, keptRecord)) show();
 else sync();
 chart.restoreSheet();
+recipe.restore();
 keeper.restored();
 chart.draw();
+recipe.draw();
 boxes[0].focus(); // the first control of the tab order
 
 // The worker's own script is always asked of the network, so that a new release is seen at once.

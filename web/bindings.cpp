@@ -15,6 +15,10 @@
 #include "form/form.h"
 #include "form/keys.h"
 #include "form/record_lines.h"
+#include "form/text_fill.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_map.h"
+#include "recipe/recipe_texts.h"
 #include "web/chart_svg.h"
 
 namespace olvimar {
@@ -43,7 +47,8 @@ class WebForm : private FormView {
     void undoClear() { form_.UndoClear(); }
     // What a reload brings back, kept by the page in this tab's session storage.
     std::string keptFields() const {
-        return form_.KeptFields(hundredths_, {sheetBoxes_.begin(), sheetBoxes_.end()});
+        return form_.KeptFields(hundredths_, {sheetBoxes_.begin(), sheetBoxes_.end()},
+                                recipe::Kept(recipeBoxes_));
     }
     // The record's bytes as they stand in the module's memory: valid until the next handler.
     val keptRecord() const {
@@ -57,6 +62,7 @@ class WebForm : private FormView {
         hundredths_ = r.handle.value_or(hundredths_);
         if (r.sheet.size() == sheetBoxes_.size())
             std::copy(r.sheet.begin(), r.sheet.end(), sheetBoxes_.begin());
+        recipeBoxes_ = recipe::BoxesOf(r.recipe).value_or(recipeBoxes_);
         section_.reset();
         return r.fields || r.record;
     }
@@ -186,16 +192,76 @@ class WebForm : private FormView {
         return out;
     }
 
+    // The recipe's boxes as they stand, and back; its unit.
+    void setRecipeBox(int box, const std::string& text) { recipeBoxes_.texts.at(box) = text; }
+    std::string recipeBox(int box) const { return recipeBoxes_.texts.at(box); }
+    void setRecipeUnit(int unit) { recipeBoxes_.unit = unit == recipe::kKilograms ? unit : 0; }
+    int recipeUnit() const { return recipeBoxes_.unit; }
+    // The recipe of its boxes, and its map for a frame of `width` x `height` px in a font of
+    // `font` px: what each empty box stands for, the quiet lines, the lines, each table with its
+    // name, heads and cells and the lines under it, and the map's SVG and summary.
+    val recipe(double width, double height, double font) {
+        const recipe::Outcome out = recipe::Work(
+            recipeBoxes_, recipe::FromWindow(form_.Inputs(), sheetBoxes_), form_.Calibrating());
+        map_ = recipe::DrawMap(out.map, {width, height, font});
+        mapFigures_ = out.map;
+        val r = val::object();
+        r.set("shown", Array(recipe::FromWindow(form_.Inputs(), sheetBoxes_)));
+        r.set("quiet", Array(out.quiet));
+        r.set("lines", Array(out.lines));
+        val tables = val::array();
+        for (const recipe::Table& t : out.tables) {
+            val table = val::object();
+            table.set("name", t.name);
+            table.set("columns", Array(t.columns));
+            table.set("heads", Array(t.heads));
+            val cells = val::array();
+            for (const auto& row : t.cells) cells.call<void>("push", Array(row));
+            table.set("cells", cells);
+            table.set("below", Array(t.below));
+            tables.call<void>("push", table);
+        }
+        r.set("tables", tables);
+        r.set("svg", ChartSvg(map_.picture));
+        r.set("summary", map_.picture.summary);
+        r.set("drawn", map_.picture.needs.empty());
+        r.set("priceUnit",
+              Fill(texts::kRecipePriceUnit,
+                   {texts::kRecipeUnits[static_cast<std::size_t>(recipeBoxes_.unit)]}));
+        return r;
+    }
+    // The map's target moved to the point `x`, `y` of the map last drawn, or by an arrow of the
+    // key table, named as keyAction names it: the targets' boxes take it, and a 40 ℃ target
+    // empties the index's box. Whether anything moved.
+    bool mapAt(double x, double y) { return setTargets(recipe::TargetsAt(map_, x, y)); }
+    bool mapKey(const std::string& action) {
+        for (std::size_t i = 0; i < std::size(kActionNames); ++i)
+            if (action == kActionNames[i])
+                return setTargets(
+                    recipe::TargetsMoved(map_, mapFigures_, static_cast<keys::Action>(i)));
+        return false;
+    }
+
     // What a key does, by the window's key table: `key` as the page's keyboard event names it,
     // `focus` the kind of control that has the focus ("Box", "RecordBox", "List", "Button",
     // "Handle", "ChartBox"). The action's name; "Pass" leaves the key to the control.
     std::string keyAction(const std::string& key, bool ctrl, bool alt, bool shift,
                           const std::string& focus, bool ownEdit) const {
         const keys::Press press{KeyOf(key), ctrl, alt, shift};
-        return ActionName(keys::ActionFor(press, FocusOf(focus), ownEdit, form_.CanUndoClear()));
+        const keys::Action action =
+            keys::ActionFor(press, FocusOf(focus), ownEdit, form_.CanUndoClear());
+        // The page's recipe is always in view: Ctrl+R stays the browser's reload.
+        return action == keys::Action::OpenRecipe ? "Pass" : ActionName(action);
     }
 
   private:
+    bool setTargets(const recipe::Targets& t) {
+        if (t.t100) recipeBoxes_.texts[recipe::kT100] = *t.t100;
+        if (t.t40)
+            recipeBoxes_.texts[recipe::kT40] = *t.t40, recipeBoxes_.texts[recipe::kTIndex] = "";
+        return t.t100 || t.t40;
+    }
+
     // Worked out once for what the boxes hold, then drawn from by the chart, the sheet and the
     // section alike: the handle's moves do not change it.
     const chart::CalibrationSection& section() const {
@@ -241,6 +307,8 @@ class WebForm : private FormView {
             {"Z", keys::Key::Z},
             {"g", keys::Key::G},
             {"G", keys::Key::G},
+            {"r", keys::Key::R},
+            {"R", keys::Key::R},
             {"ArrowUp", keys::Key::Up},
             {"ArrowDown", keys::Key::Down},
             {"ArrowLeft", keys::Key::Left},
@@ -260,6 +328,8 @@ class WebForm : private FormView {
         if (focus == "Button") return keys::Focus::Button;
         if (focus == "Handle") return keys::Focus::Handle;
         if (focus == "ChartBox") return keys::Focus::ChartBox;
+        if (focus == "RecipeBox") return keys::Focus::RecipeBox;
+        if (focus == "Map") return keys::Focus::Map;
         return keys::Focus::Box;
     }
     // The key table's actions by name, in the order of keys::Action.
@@ -285,9 +355,14 @@ class WebForm : private FormView {
         "HandleToMaximum",
         "HandleToPreviousTarget",
         "HandleToNextTarget",
+        "OpenRecipe",
+        "MapThinner40",
+        "MapThicker40",
+        "MapThinner100",
+        "MapThicker100",
     };
     static_assert(std::size(kActionNames) ==
-                  static_cast<std::size_t>(keys::Action::HandleToNextTarget) + 1);
+                  static_cast<std::size_t>(keys::Action::MapThicker100) + 1);
     static std::string ActionName(keys::Action action) {
         return kActionNames[static_cast<std::size_t>(action)];
     }
@@ -306,6 +381,9 @@ class WebForm : private FormView {
     std::array<std::string, sheet::kBoxes> sheetBoxes_{"", "", "", "", sheet::kStartAtT};
     chart::Picture picture_;                                    // the chart last drawn
     mutable std::optional<chart::CalibrationSection> section_;  // none once the boxes change
+    recipe::Boxes recipeBoxes_;
+    recipe::Map map_;  // the recipe's map last drawn
+    recipe::MapFigures mapFigures_;
     Form form_{*this};
 };
 
@@ -345,7 +423,14 @@ EMSCRIPTEN_BINDINGS(olvimar) {
         .function("addMeasured", &WebForm::addMeasured)
         .function("removeMeasured", &WebForm::removeMeasured)
         .function("setCalibrate", &WebForm::setCalibrate)
-        .function("calibration", &WebForm::calibration);
+        .function("calibration", &WebForm::calibration)
+        .function("setRecipeBox", &WebForm::setRecipeBox)
+        .function("recipeBox", &WebForm::recipeBox)
+        .function("setRecipeUnit", &WebForm::setRecipeUnit)
+        .function("recipeUnit", &WebForm::recipeUnit)
+        .function("recipe", &WebForm::recipe)
+        .function("mapAt", &WebForm::mapAt)
+        .function("mapKey", &WebForm::mapKey);
 }
 
 }  // namespace olvimar

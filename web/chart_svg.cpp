@@ -83,11 +83,18 @@ std::string Handle(const chart::Picture& p) {
            "\" fill=\"#fff\"" + Stroke(chart::Ink::Handle, h.stroke) + "/>";
 }
 
+std::string Area(const chart::Area& a) {
+    std::string points;
+    for (const auto& [x, y] : a.corners) points += (points.empty() ? "" : " ") + N(x) + "," + N(y);
+    return "<polygon points=\"" + points + "\"" + Fill(a.ink) + "/>";
+}
+
 }  // namespace
 
 std::string ChartSvg(const chart::Picture& picture) {
     std::string svg;
     svg.reserve(8192);
+    for (const chart::Area& a : picture.areas) svg += Area(a);
     for (const chart::Line& l : picture.lines) svg += Line(l);
     for (const chart::Mark& m : picture.marks) svg += Mark(m);
     for (const chart::Text& t : picture.texts) svg += Text(t);

@@ -2,6 +2,7 @@
 // texts and twips, so that the page stands complete at its first paint:
 //   page_parts controls FILE   the client area's controls, with their texts, in tab order
 //   page_parts chart FILE      the blend chart's panel, with its texts
+//   page_parts recipe FILE     the recipe's panel, with its texts
 //   page_parts layout FILE     the window replica's CSS: every control at its twips
 //   page_parts phone FILE      the media query of the one-column layout
 #include <array>
@@ -15,7 +16,10 @@
 #include "chart/sheet_texts.h"
 #include "form/calibration_texts.h"
 #include "form/layout.h"
+#include "form/text_fill.h"
 #include "form/window_texts.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_texts.h"
 #include "web/escaped.h"
 
 namespace olvimar {
@@ -237,6 +241,72 @@ std::string ChartPanel() {
            CalibrationPanel() + SheetPanel();
 }
 
+// The recipe's panel: its boxes in groups, each with the unit it takes; the unit's choice; the
+// quiet lines, the lines and the tables, which the page fills as the Form gives them; and the map
+// "可调范围", a figure with its summary, whose target takes clicks, taps and arrows.
+std::string RecipePanel() {
+    using namespace recipe;
+    const auto box = [](std::size_t b, const std::string& unit) {
+        const std::string id = "RecipeBox" + std::to_string(b);
+        // The index may be below zero: the full keyboard, which has the minus sign.
+        return "<div><label for=\"" + id + "\">" + Escaped(texts::kRecipeBoxes[b]) +
+               "</label><input id=\"" + id + "\" type=\"text\" inputmode=\"" +
+               (b == kTIndex ? "text" : "decimal") +
+               "\" autocomplete=\"off\" spellcheck=\"false\">" +
+               (unit.empty() ? "" : "<span class=\"unit\">" + Escaped(unit) + "</span>") +
+               "</div>\n";
+    };
+    const auto unitOf = [](std::size_t b) -> std::string {
+        switch (b) {
+            case kADensity:
+            case kBDensity:
+            case kCDensity:
+            case kPDensity:
+                return texts::kRecipeDensityUnit;
+            case kAPrice:
+            case kBPrice:
+            case kCPrice:
+            case kPPrice:
+                return Fill(texts::kRecipePriceUnit, {texts::kRecipeUnits[0]});
+            case kPShare:
+            case kTIndex:
+            case kTotal:
+                return "";
+            default:
+                return texts::kRecipeViscosityUnit;
+        }
+    };
+    // The groups: each oil's four boxes, the package's five, the targets' three, the total.
+    const std::size_t ends[] = {kB40, kC40, kP40, kT100, kTotal, kBoxes};
+    std::string html = "<h2 id=\"recipe-title\">" + Escaped(texts::kRecipeTitle) +
+                       "</h2>\n<div id=\"recipe-boxes\">\n";
+    for (std::size_t g = 0, b = 0; g < std::size(ends); ++g) {
+        html += "<fieldset><legend>" + Escaped(texts::kRecipeGroups[g]) + "</legend>\n";
+        for (; b < ends[g]; ++b) html += box(b, unitOf(b));
+        if (ends[g] == kBoxes) {
+            html += "<div><label for=\"RecipeUnit\">" + Escaped(texts::kRecipeUnitName) +
+                    "</label><select id=\"RecipeUnit\">";
+            for (const char* unit : texts::kRecipeUnits)
+                html += "<option>" + Escaped(unit) + "</option>";
+            html += "</select></div>\n";
+        }
+        html += "</fieldset>\n";
+    }
+    return html +
+           "</div>\n<div id=\"RecipeQuiet\" role=\"status\"></div>\n"
+           "<div id=\"RecipeLines\"></div>\n<div id=\"RecipeTables\"></div>\n"
+           "<h3 id=\"map-title\">" +
+           Escaped(texts::kMapTitle) +
+           "</h3>\n<figure id=\"MapFigure\" aria-labelledby=\"map-title\" "
+           "aria-describedby=\"map-summary\">\n<div id=\"map-area\"><svg id=\"map-svg\" "
+           "aria-hidden=\"true\"></svg><div id=\"RecipeMap\" role=\"application\" "
+           "tabindex=\"0\" aria-label=\"" +
+           Escaped(texts::kMapTargetName) +
+           "\" aria-describedby=\"map-summary\" aria-keyshortcuts=\"ArrowLeft ArrowRight "
+           "ArrowUp ArrowDown\"></div></div>\n<figcaption id=\"map-summary\" "
+           "class=\"unseen\"></figcaption>\n</figure>\n";
+}
+
 // A length of the layout in CSS: twips as rem, so that the replica grows with the font in
 // effect as the desktop window does (the root font is the reader's, never below the design's).
 std::string Rem(int twips) {
@@ -288,12 +358,13 @@ int main(int argc, char** argv) {
     const std::string_view part = argc == 3 ? argv[1] : "";
     const std::string text = part == "controls" ? olvimar::Controls()
                              : part == "chart"  ? olvimar::ChartPanel()
+                             : part == "recipe" ? olvimar::RecipePanel()
                              : part == "layout" ? olvimar::Layout()
                              : part == "phone"  ? olvimar::Phone()
                                                 : std::string();
     std::FILE* file = text.empty() ? nullptr : std::fopen(argv[2], "w");
     if (file == nullptr) {
-        std::fputs("usage: page_parts controls|chart|layout|phone FILE\n", stderr);
+        std::fputs("usage: page_parts controls|chart|recipe|layout|phone FILE\n", stderr);
         return 1;
     }
     const bool written = std::fputs(text.c_str(), file) >= 0;
