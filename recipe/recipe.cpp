@@ -215,7 +215,7 @@ std::vector<Target> Working::ReadTargets() {
     if (t100) targets.push_back({k100, WOfSum(c_[k100] + ToNumber(reader_.Text(kT100)))});
     if (!reader_.Empty(kT40) && !reader_.Empty(kTIndex)) {
         out_.quiet.push_back(texts::kRecipeFortyAndIndex);
-        return targets;
+        return {};  // which of the two is meant, only the user can say
     }
     if (t40) targets.push_back({k40, WOfSum(c_[k40] + ToNumber(reader_.Text(kT40)))});
     if (index && !t100) {

@@ -1,9 +1,8 @@
 // The calibrated rule against MPFR: α of two measured blends with their deviations and residuals,
 // the split of a target and the viscosity of a mix, worked out to 400 bits and rounded once, on
-// oils spread over every temperature and viscosities from 0.1 to 10^5 cSt. With --write FILE it
+// oils spread over every temperature and what the calibration takes. With --write FILE it
 // also writes the table that the WebAssembly build checks, since it has no MPFR.
 #include <gtest/gtest.h>
-#include <mpfr.h>
 
 #include <cinttypes>
 #include <cmath>
@@ -17,66 +16,11 @@
 #include "calc/calibration.h"
 #include "calc/value_ops.h"
 #include "numeric/bits.h"
+#include "tests/calc/mpfr_big.h"
 
 namespace olvimar {
 namespace {
 
-// An MPFR number of 400 bits that clears itself.
-class Big {
-  public:
-    Big() { mpfr_init2(v_, 400); }
-    explicit Big(double d) : Big() { mpfr_set_d(v_, d, MPFR_RNDN); }
-    Big(const Big& o) : Big() { mpfr_set(v_, o.v_, MPFR_RNDN); }
-    Big& operator=(const Big& o) {
-        mpfr_set(v_, o.v_, MPFR_RNDN);
-        return *this;
-    }
-    ~Big() { mpfr_clear(v_); }
-    mpfr_ptr operator*() { return v_; }
-    mpfr_srcptr operator*() const { return v_; }
-
-  private:
-    mpfr_t v_;
-};
-
-Big operator+(const Big& a, const Big& b) {
-    Big r;
-    mpfr_add(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-Big operator-(const Big& a, const Big& b) {
-    Big r;
-    mpfr_sub(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-Big operator*(const Big& a, const Big& b) {
-    Big r;
-    mpfr_mul(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-Big operator/(const Big& a, const Big& b) {
-    Big r;
-    mpfr_div(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-Big Log(const Big& a) {
-    Big r;
-    mpfr_log(*r, *a, MPFR_RNDN);
-    return r;
-}
-Big Exp(const Big& a) {
-    Big r;
-    mpfr_exp(*r, *a, MPFR_RNDN);
-    return r;
-}
-Big W(double sum) {
-    return Log(Log(Big(sum)));
-}
-std::int64_t Round(const Big& a, mpfr_rnd_t mode) {
-    Big r;
-    mpfr_rint(*r, *a, mode);
-    return static_cast<std::int64_t>(mpfr_get_d(*r, MPFR_RNDN));
-}
 Big AlphaOf(const Alpha& alpha) {
     Big ten(10);
     mpfr_pow_si(*ten, *ten, alpha.exponent, MPFR_RNDN);

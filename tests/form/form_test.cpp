@@ -18,6 +18,7 @@
 #include "form/keys.h"
 #include "form/layout.h"
 #include "form/record_lines.h"
+#include "recipe/recipe.h"
 
 namespace olvimar {
 namespace {
@@ -76,6 +77,11 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
         Window w;
         std::array<std::string, sheet::kBoxes> sheetBoxes{"", "", "", "", sheet::kStartAtT};
         int handle = chart::kEvenMix;
+        recipe::Boxes recipeBoxes;
+        const auto cooked = [&] {
+            return recipe::Work(recipeBoxes, recipe::FromWindow(w.form.Inputs(), sheetBoxes),
+                                w.form.Calibrating());
+        };
         const auto section = [&] {
             return chart::Calibrate(w.form.Inputs(), sheetBoxes, w.form.MeasuredBlends(),
                                     w.form.Temperatures());
@@ -120,6 +126,14 @@ TEST(Scenarios, RunOnTheFormAsOnThePage) {
                 w.form.AddMeasured(n, step.text.substr(0, gap), step.text.substr(gap + 1));
             } else if (step.word == "calibrate") {
                 w.form.SetCalibrate(!w.form.Calibrating());
+            } else if (step.word == "recipe") {
+                recipeBoxes.texts.at(static_cast<std::size_t>(n)) = step.text;
+            } else if (step.word == "unit") {
+                recipeBoxes.unit = n;
+            } else if (step.word == "recipe-table") {
+                EXPECT_EQ(testing::RecipeTables(cooked()), step.arg);
+            } else if (step.word == "recipe-says") {
+                EXPECT_EQ(testing::RecipeSays(cooked()), step.arg);
             } else if (step.word == "section") {
                 std::string lines;
                 for (const auto& r : section().rows) lines += (lines.empty() ? "" : " | ") + r.text;

@@ -2,6 +2,7 @@
 // and an exact half; and the oils that have none.
 #include <gtest/gtest.h>
 
+#include "calc/rule_exact.h"
 #include "oil/viscosity_index.h"
 
 namespace olvimar {
@@ -32,6 +33,39 @@ TEST(ViscosityIndex, AsTheStandardWorksItOut) {
     };
     for (const auto& r : rows)
         EXPECT_EQ(ViscosityIndex(*ExactDecimal(r.u), *ExactDecimal(r.y)), r.vi) << r.name;
+}
+
+// The other way: the 40 ℃ viscosity of an index, thousandths, by each form of the formula; and
+// the index of that viscosity as shown is the index asked for.
+TEST(ViscosityIndex, SolvedForThe40DegreeViscosity) {
+    const struct {
+        const char* name;
+        const char *vi, *y;
+        std::variant<std::int64_t, Undefined> u;  // thousandths
+    } rows[] = {
+        {"above 100, the logarithmic form: the recipe's 150 at 10", "150", "10", 61046},
+        {"100 is H itself", "100", "10", 82870},
+        {"0 is L itself", "0", "10", 147700},
+        // L 42.875, H 29.945 halfway between the rows of 5.1 and 5.2: 42.875 - 0.88 x 12.93
+        {"below 100, the linear form between two rows", "88", "5.15", 31497},
+        // L 9604, H 2772: 9604 - 0.92 x 6832
+        {"above 70 by the quadratics", "92", "100", 3318560},
+        {"an index beyond what the recipe takes", "1001", "10", Undefined::TooThick},
+        {"below 2.0 there is none", "100", "1.9", Undefined::BelowTwo},
+    };
+    for (const auto& r : rows) {
+        const std::variant<Fixed, Undefined> u =
+            FortyForIndex(*ExactDecimal(r.vi), *ExactDecimal(r.y));
+        if (const auto* f = std::get_if<Fixed>(&u)) {
+            const std::int64_t t = rule_exact::Thousandths(*f);
+            EXPECT_EQ(t, std::get<std::int64_t>(r.u)) << r.name;
+            EXPECT_EQ(ViscosityIndex(DecimalOf(t, -3), *ExactDecimal(r.y)),
+                      (std::variant<std::int64_t, Undefined>(std::stoll(r.vi))))
+                << r.name;
+        } else {
+            EXPECT_EQ(std::get<Undefined>(u), std::get<Undefined>(r.u)) << r.name;
+        }
+    }
 }
 
 }  // namespace

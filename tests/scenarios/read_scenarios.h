@@ -29,6 +29,30 @@ inline std::string Unescape(const std::string& text) {
     return out;
 }
 
+// The recipe's tables as a check names them: "name: head cell cell | head … || name: …"; and what
+// it says around them: its quiet lines, its lines, each table's lines under it, apart by " | ".
+template <typename Outcome>
+std::string RecipeTables(const Outcome& out) {
+    std::string s;
+    for (const auto& t : out.tables) {
+        s += (s.empty() ? "" : " || ") + t.name + ":";
+        for (std::size_t r = 0; r < t.heads.size(); ++r) {
+            s += (r == 0 ? " " : " | ") + t.heads[r];
+            for (const std::string& c : t.cells[r]) s += " " + c;
+        }
+    }
+    return s;
+}
+template <typename Outcome>
+std::string RecipeSays(const Outcome& out) {
+    std::vector<std::string> lines = out.quiet;
+    lines.insert(lines.end(), out.lines.begin(), out.lines.end());
+    for (const auto& t : out.tables) lines.insert(lines.end(), t.below.begin(), t.below.end());
+    std::string s;
+    for (const std::string& l : lines) s += (s.empty() ? "" : " | ") + l;
+    return s;
+}
+
 inline std::vector<Scenario> ReadScenarios(const char* path) {
     std::ifstream file(path);
     std::vector<Scenario> scenarios;
@@ -44,7 +68,7 @@ inline std::vector<Scenario> ReadScenarios(const char* path) {
         }
         step.arg = rest;  // a number, or the text of a check
         if (step.word == "type" || step.word == "box" || step.word == "sheet" ||
-            step.word == "measure") {
+            step.word == "measure" || step.word == "recipe") {
             const std::size_t gap = rest.find(' ');
             step.arg = rest.substr(0, gap);
             rest = gap == std::string::npos ? "" : rest.substr(gap + 1);

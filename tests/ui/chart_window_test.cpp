@@ -23,6 +23,8 @@
 #include "ui/chart_view.h"
 #include "ui/chart_window.h"
 #include "ui/form1.h"
+#include "ui/map_view.h"
+#include "ui/recipe_window.h"
 #include "ui/sheet_panel.h"
 #include "ui/temperature_view.h"
 #include "window_fixture.h"
@@ -50,6 +52,7 @@ class ChartWindowTest : public QObject {
     void theDataSheetIsATableToAScreenReader();
     void theMeasuredBlendsAreReachedByKeyboard();
     void aRemovedBlendLeavesTheKeysInTheList();
+    void theRecipeOpensByCtrlRAndItsMapMovesTheTargets();
 
   private:
     QLineEdit* text1(int i) const {
@@ -286,7 +289,8 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
     for (const olvimar::testing::Scenario& s : olvimar::testing::ReadScenarios(OLVIMAR_SCENARIOS)) {
         bool readsTheChart = false;
         for (const auto& step : s.steps)
-            for (const char* word : {"table", "section", "readout", "below"})
+            for (const char* word :
+                 {"table", "section", "readout", "below", "recipe-table", "recipe-says"})
                 readsTheChart = readsTheChart || step.word == word;
         if (!readsTheChart) continue;
         ++run;
@@ -296,6 +300,7 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
         const auto typeInto = [](QLineEdit* box, const std::string& text) {
             box->setFocus();
             box->selectAll();
+            if (text.empty()) QTest::keyClick(box, Qt::Key_Delete);
             QTest::keyClicks(box, QString::fromStdString(text));
         };
         for (const auto& step : s.steps) {
@@ -308,7 +313,40 @@ void ChartWindowTest::theDataSheetScenariosReadAsOnThePage() {
                 QTest::keyClick(text1(0), Qt::Key_G, Qt::ControlModifier);
                 QVERIFY2(form->chartWindow(), where.constData());
             }
-            if (step.word == "type") {
+            const bool inTheRecipe = step.word.starts_with("recipe") || step.word == "unit";
+            if (!form->recipeWindow() && inTheRecipe) form->openRecipe();
+            olvimar::RecipeWindow* recipe = form->recipeWindow();
+            if (step.word == "recipe") {
+                typeInto(recipe->box(static_cast<olvimar::recipe::Box>(n)), step.text);
+            } else if (step.word == "unit") {
+                recipe->unit()->setCurrentIndex(n);
+            } else if (step.word == "recipe-table") {
+                QStringList tables;
+                for (const char* name : {"RecipeTable0", "RecipeTable1"}) {
+                    auto* t = recipe->findChild<QTableWidget*>(QLatin1String(name));
+                    if (t->isHidden()) continue;
+                    QStringList rows;
+                    for (int r = 0; r < t->rowCount(); ++r) {
+                        QStringList cells{t->verticalHeaderItem(r)->text()};
+                        for (int c = 0; c < t->columnCount(); ++c) cells << t->item(r, c)->text();
+                        rows << cells.join(QLatin1Char(' '));
+                    }
+                    tables << t->accessibleName() + QStringLiteral(": ") +
+                                  rows.join(QStringLiteral(" | "));
+                }
+                QVERIFY2(tables.join(QStringLiteral(" || ")) == QString::fromStdString(step.arg),
+                         qPrintable(where + ": " + tables.join(QStringLiteral(" || ")).toUtf8()));
+            } else if (step.word == "recipe-says") {
+                QStringList lines;
+                for (const char* name :
+                     {"RecipeQuiet", "RecipeLines", "RecipeBelow0", "RecipeBelow1"}) {
+                    auto* l = recipe->findChild<QLabel*>(QLatin1String(name));
+                    if (!l->isHidden() && !l->text().isEmpty())
+                        lines << l->text().split(QLatin1Char('\n'));
+                }
+                QVERIFY2(lines.join(QStringLiteral(" | ")) == QString::fromStdString(step.arg),
+                         qPrintable(where + ": " + lines.join(QStringLiteral(" | ")).toUtf8()));
+            } else if (step.word == "type") {
                 typeInto(text1(n), step.text);
             } else if (step.word == "temperature") {
                 form->findChild<QComboBox*>(QStringLiteral("Combo1"))->setCurrentIndex(n);
@@ -482,6 +520,50 @@ void ChartWindowTest::aRemovedBlendLeavesTheKeysInTheList() {
     QCOMPARE(viscosity->text(), QStringLiteral("12.5"));
     removeRow(0);
     QVERIFY(!note->isVisible());
+}
+
+// Ctrl+R opens the recipe, a section named 配方 whose boxes, table and map a screen reader meets
+// by their names; a click on the map sets both targets, and its arrows move them.
+void ChartWindowTest::theRecipeOpensByCtrlRAndItsMapMovesTheTargets() {
+    using olvimar::recipe::Box;
+    text1(0)->setFocus();
+    QTest::keyClick(text1(0), Qt::Key_R, Qt::ControlModifier);
+    olvimar::RecipeWindow* recipe = form->recipeWindow();
+    QVERIFY(recipe && recipe->isVisible());
+    QCOMPARE(recipe->windowTitle(), QStringLiteral("配方"));
+    const std::pair<Box, const char*> boxes[] = {
+        {olvimar::recipe::kA40, "40"},  {olvimar::recipe::kA100, "7.276"},
+        {olvimar::recipe::kB40, "90"},  {olvimar::recipe::kB100, "13.69"},
+        {olvimar::recipe::kC40, "150"}, {olvimar::recipe::kC100, "14.5"}};
+    for (const auto& [box, text] : boxes) recipe->box(box)->setText(QString::fromUtf8(text));
+    const auto heard = [](QWidget* w) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return std::pair{a->role(), a->text(QAccessible::Name)};
+    };
+    QCOMPARE(heard(recipe->findChild<QWidget*>(QStringLiteral("Recipe"))),
+             std::pair(QAccessible::Section, QStringLiteral("配方")));
+    QCOMPARE(heard(recipe->box(olvimar::recipe::kC100)).second, QStringLiteral("C机油 100 ℃ 粘度"));
+    QCOMPARE(heard(recipe->map()), std::pair(QAccessible::Chart, QStringLiteral("可调范围")));
+
+    const QRect plot = recipe->map()->rect();
+    QTest::mouseClick(recipe->map(), Qt::LeftButton, {}, plot.center());
+    auto* t100 = recipe->box(olvimar::recipe::kT100);
+    auto* t40 = recipe->box(olvimar::recipe::kT40);
+    QVERIFY(!t100->text().isEmpty() && !t40->text().isEmpty());
+    auto* table = recipe->findChild<QTableWidget*>(QStringLiteral("RecipeTable0"));
+    QVERIFY(table->isVisibleTo(recipe));
+    QAccessibleTableInterface* cells =
+        QAccessible::queryAccessibleInterface(table)->tableInterface();
+    QCOMPARE(cells->cellAt(0, 0)->tableCellInterface()->rowHeaderCells().value(0)->text(
+                 QAccessible::Name),
+             QStringLiteral("A机油"));
+    QCOMPARE(cells->cellAt(0, 0)->tableCellInterface()->columnHeaderCells().value(0)->text(
+                 QAccessible::Name),
+             QStringLiteral("比例 %"));
+    const double before40 = t40->text().toDouble(), before100 = t100->text().toDouble();
+    QTest::keyClick(recipe->map(), Qt::Key_Right);
+    QTest::keyClick(recipe->map(), Qt::Key_Down);
+    QVERIFY(t40->text().toDouble() > before40 && t100->text().toDouble() < before100);
 }
 
 // The data sheet is a table with row and column heads, and the lines' chart a figure with its

@@ -134,7 +134,8 @@ def phone_sizes(page):
     problems = page.d.execute_script("""
         const tappable = '#client input, #client select, #client button, #List1 [role=option], #Text2, ' +
                          '#ChartHandle, #ChartPercent, #sheet-boxes input, #measured-boxes input, ' +
-                         '#measured-boxes select, #calibration button, #calibrate-switch';
+                         '#measured-boxes select, #calibration button, #calibrate-switch, ' +
+                         '#recipe-boxes input, #recipe-boxes select, #RecipeMap';
         const small = [...document.querySelectorAll(tappable)]
             .filter((e) => e.offsetParent !== null)
             .filter((e) => e.offsetWidth < 44 || e.offsetHeight < 44 ||
@@ -184,13 +185,14 @@ def kept_and_offline(driver, url, stop):
 
 
 def site_size(site):
-    """The whole site stays small: 600 KB at most, 200 KB gzipped."""
+    """The whole site stays small: 700 KB at most, 240 KB gzipped."""
     raw = packed = 0
     for name in os.listdir(site):
         with open(os.path.join(site, name), "rb") as f:
             data = f.read()
         raw, packed = raw + len(data), packed + len(gzip.compress(data, 9))
-    return None if raw <= 600_000 and packed <= 200_000 else f"{raw} bytes, {packed} gzipped"
+    print(f"      the site: {raw} bytes, {packed} gzipped")
+    return None if raw <= 700_000 and packed <= 240_000 else f"{raw} bytes, {packed} gzipped"
 
 
 def run_scenarios(site, path, making_a_release):
@@ -215,6 +217,9 @@ def run_scenarios(site, path, making_a_release):
             report("the chart to a screen reader", chart_checks.screen_reader(Page(driver, url)))
             report("the measured blends' list keeps the keys and says when it is full",
                    chart_checks.measured_list(Page(driver, url)))
+            report("the recipe's map takes a click and the arrows",
+                   chart_checks.recipe_map(Page(driver, url)))
+            report("the recipe to a screen reader", chart_checks.recipe_to_a_screen_reader(Page(driver, url)))
             report("a record of 100 000 entries", long_record(Page(driver, url)))
             report("Ctrl+Z: a control's own edit first", own_edit_first(Page(driver, url)))
             report("no text cut off in the replica", layout_checks.text_fits(Page(driver, url)))

@@ -189,3 +189,51 @@ def switch_row(page):
         if page.wait(lambda d: page.el("Calibrate").get_property("checked") != before, "no change"):
             return f"a tap at {x:.0f}, {y:.0f} beside the box did not turn the switch"
     return None
+
+
+def fill_recipe(page, boxes):
+    for box, text in boxes:
+        page.step("recipe", str(box), text)
+
+
+WORKED_RECIPE = ((0, "40"), (1, "7.276"), (4, "90"), (5, "13.69"), (8, "150"), (9, "14.5"))
+
+
+def recipe_map(page):
+    """A click on the map sets both targets where it points, and the recipe follows; with the map
+    focused, Right and Up move the 40 ℃ and the 100 ℃ target a step thicker, Left and Down back."""
+    fill_recipe(page, WORKED_RECIPE)
+    d = page.d
+    area = d.execute_script("RecipeMap.scrollIntoView({block: 'center'}); return RecipeMap.getBoundingClientRect().toJSON()")
+    tap(page, area["left"] + area["width"] / 2, area["top"] + area["height"] / 2)
+    targets = lambda: d.execute_script("return [RecipeBox17.value, RecipeBox18.value]")
+    t100, t40 = targets()
+    if not (t100 and t40) or not d.execute_script("return RecipeTables.querySelector('table') !== null"):
+        return f"a click on the map set the targets to {t100!r} and {t40!r}"
+    if d.execute_script("return document.activeElement.id") != "RecipeMap":
+        return "a click on the map did not give it the focus"
+    for key, box, thicker in ((Keys.ARROW_RIGHT, 1, True), (Keys.ARROW_UP, 0, True), (Keys.ARROW_LEFT, 1, False)):
+        before = float(targets()[box])
+        page.keys(key)
+        after = float(targets()[box])
+        if (after > before) != thicker:
+            return f"{key!r} moved the target from {before} to {after}"
+    return None
+
+
+def recipe_to_a_screen_reader(page):
+    """A region named 配方, each box named by its label, the recipe a table named 配方 with heads of
+    rows and columns, and the map a figure named 可调范围 with what the oils reach."""
+    fill_recipe(page, WORKED_RECIPE + ((17, "10"), (18, "62"), (20, "4")))
+    node = page.ax
+    found = [node("#recipe")[:2], node("#RecipeBox9")[:2], node("#RecipeUnit")[:2],
+             node(".recipe-table")[:2], node(".recipe-table thead th")[:2],
+             node(".recipe-table tbody th")[:2], node("#MapFigure")[:2]]
+    wanted = [("region", "配方"), ("textbox", "C机油 100 ℃ 粘度"), ("combobox", "配方单位"),
+              ("table", "配方"), ("columnheader", "比例 %"), ("rowheader", "A机油"), ("figure", "可调范围")]
+    if found != wanted:
+        return f"a screen reader meets {found}"
+    summary = node("#MapFigure")[2]
+    if "40 ℃ 粘度 40 到 150 cSt" not in summary or "在可调范围内" not in summary:
+        return f"the map's summary is {summary!r}"
+    return None

@@ -27,6 +27,19 @@ NARROW, WIDE, HEIGHT = 4770, 6825, 4365  # the client area, in twips
 PATIENCE = 30
 
 
+# The recipe's tables and lines as the scenarios' checks name them.
+IN_RECIPE = {
+    "recipe-table": """
+        return [...RecipeTables.querySelectorAll('table')].map((t) => t.caption.textContent + ': ' +
+            [...t.tBodies[0].rows].map((r) => [...r.cells].map((c) => c.textContent).join(' ')).join(' | '))
+            .join(' || ')""",
+    "recipe-says": """
+        return [...RecipeQuiet.textContent.split('\\n'), ...RecipeLines.textContent.split('\\n'),
+                ...[...RecipeTables.querySelectorAll('p')].map((p) => p.textContent)]
+            .filter((line) => line !== '').join(' | ')""",
+}
+
+
 def read_scenarios(path):
     """[(name, [(line, word, arg, text)])], as the form tests read the same file."""
     scenarios = []
@@ -40,7 +53,7 @@ def read_scenarios(path):
                 scenarios.append((rest, []))
                 continue
             arg = rest
-            if word in ("type", "box", "sheet", "measure"):
+            if word in ("type", "box", "sheet", "measure", "recipe"):
                 arg, _, rest = rest.partition(" ")
             scenarios[-1][1].append((number, word, arg, rest.replace("\\n", "\n")))
     return scenarios
@@ -306,6 +319,21 @@ class Page:
             self.keys(text if text else Keys.DELETE)
             return self.wait(lambda d: box.get_property("value") == text,
                              lambda: f"sheet box {arg} holds {box.get_property('value')!r}")
+        elif word == "recipe":  # the recipe's panel, after the chart's
+            box = self.el(f"RecipeBox{arg}")
+            self.d.execute_script("arguments[0].scrollIntoView({block: 'center'}); arguments[0].focus(); "
+                                  "arguments[0].select()", box)
+            self.keys(text if text else Keys.DELETE)
+            return self.wait(lambda d: box.get_property("value") == text,
+                             lambda: f"recipe box {arg} holds {box.get_property('value')!r}")
+        elif word == "unit":
+            Select(self.el("RecipeUnit")).select_by_index(int(arg))
+            return self.wait(lambda d: self.el("RecipeUnit").get_property("selectedIndex") == int(arg),
+                             f"row {arg} of the recipe's unit was not chosen")
+        elif word in ("recipe-table", "recipe-says"):
+            shown = self.d.execute_script(IN_RECIPE[word])
+            if shown != arg:
+                return f"the recipe shows {shown!r}, expected {arg!r}"
         elif word == "handle":
             box = self.el("ChartPercent")
             self.d.execute_script("arguments[0].focus(); arguments[0].select()", box)

@@ -36,7 +36,7 @@ function readScenarios(file) {
       return;
     }
     let arg = rest;
-    if (["type", "box", "sheet", "measure"].includes(word)) {
+    if (["type", "box", "sheet", "measure", "recipe"].includes(word)) {
       const at = rest.indexOf(" ");
       [arg, rest] = at < 0 ? [rest, ""] : [rest.slice(0, at), rest.slice(at + 1)];
     }
@@ -217,6 +217,21 @@ class Page {
         return this.handled("keydown", () => this.ctrl("z"), "z");
       case "sheet":
         return this.typeInto(`#SheetBox${arg}`, text);
+      case "recipe":
+        return this.typeInto(`#RecipeBox${arg}`, text);
+      case "unit":
+        await this.chooseRow("RecipeUnit", Number(arg));
+        return null;
+      case "recipe-table":
+        return checked("the recipe's tables", await this.tab.evaluate(() =>
+          [...RecipeTables.querySelectorAll("table")].map((t) => t.caption.textContent + ": " +
+            [...t.tBodies[0].rows].map((r) => [...r.cells].map((c) => c.textContent).join(" ")).join(" | "))
+            .join(" || ")), arg);
+      case "recipe-says":
+        return checked("what the recipe says", await this.tab.evaluate(() =>
+          [...RecipeQuiet.textContent.split("\n"), ...RecipeLines.textContent.split("\n"),
+            ...[...RecipeTables.querySelectorAll("p")].map((p) => p.textContent)]
+            .filter((line) => line !== "").join(" | ")), arg);
       case "handle": {
         await this.focusSelect("#ChartPercent");
         await this.tab.keyboard.type(arg);
