@@ -201,12 +201,20 @@ class WebForm : private FormView {
     // `font` px: what each empty box stands for, the quiet lines, the lines, each table with its
     // name, heads and cells and the lines under it, and the map's SVG and summary.
     val recipe(double width, double height, double font) {
-        const recipe::Outcome out = recipe::Work(
-            recipeBoxes_, recipe::FromWindow(form_.Inputs(), sheetBoxes_), form_.Calibrating());
+        // What it is worked out from: a key that changes none of it (the window's targets, say)
+        // gets the same answer at once.
+        const std::array<std::string, recipe::kBoxes> shown =
+            recipe::FromWindow(form_.Inputs(), sheetBoxes_);
+        std::string key = std::to_string(width) + " " + std::to_string(height) + " " +
+                          std::to_string(font) + (form_.Calibrating() ? " c" : " r");
+        for (const std::string& k : recipe::Kept(recipeBoxes_)) key += '\0' + k;
+        for (const std::string& k : shown) key += '\0' + k;
+        if (key == recipeKey_) return recipeShown_;
+        const recipe::Outcome out = recipe::Work(recipeBoxes_, shown, form_.Calibrating());
         map_ = recipe::DrawMap(out.map, {width, height, font});
         mapFigures_ = out.map;
         val r = val::object();
-        r.set("shown", Array(recipe::FromWindow(form_.Inputs(), sheetBoxes_)));
+        r.set("shown", Array(shown));
         r.set("quiet", Array(out.quiet));
         r.set("lines", Array(out.lines));
         val tables = val::array();
@@ -228,6 +236,8 @@ class WebForm : private FormView {
         r.set("priceUnit",
               Fill(texts::kRecipePriceUnit,
                    {texts::kRecipeUnits[static_cast<std::size_t>(recipeBoxes_.unit)]}));
+        recipeKey_ = key;
+        recipeShown_ = r;
         return r;
     }
     // The map's target moved to the point `x`, `y` of the map last drawn, or by an arrow of the
@@ -384,6 +394,8 @@ class WebForm : private FormView {
     recipe::Boxes recipeBoxes_;
     recipe::Map map_;  // the recipe's map last drawn
     recipe::MapFigures mapFigures_;
+    std::string recipeKey_;  // what the recipe last shown was worked out from
+    val recipeShown_ = val::undefined();
     Form form_{*this};
 };
 

@@ -303,7 +303,8 @@ def chart_frames(driver, url):
     """The blend chart, the data sheet and the chart of its lines, from a key until the next frame:
     a character typed into oil A's box with 1-100000,1 in the target box, one typed into the data
     sheet's box, the handle moved by an arrow, and a character typed into oil A's box again with
-    two measured blends and the switch on, which the section redraws as well."""
+    two measured blends and the switch on, which the section redraws as well; then the recipe: a
+    character typed into its 40 ℃ target, and its map's target moved by an arrow."""
     count_frames = """
         window.frames = [];
         document.addEventListener('keydown', () => {
@@ -320,7 +321,9 @@ def chart_frames(driver, url):
     for name, keys in (("a character typed", ["1", Keys.BACKSPACE] * 10),
                        ("one in the sheet's box", ["1", Keys.BACKSPACE] * 10),
                        ("the handle moved", [Keys.ARROW_RIGHT, Keys.ARROW_LEFT] * 10),
-                       ("calibrated, one typed", ["1", Keys.BACKSPACE] * 10)):
+                       ("calibrated, one typed", ["1", Keys.BACKSPACE] * 10),
+                       ("one in the recipe's box", ["1", Keys.BACKSPACE] * 10),
+                       ("the map's target moved", [Keys.ARROW_RIGHT, Keys.ARROW_LEFT] * 10)):
         if name == "one in the sheet's box":
             page.step("sheet", "1", "90")
         if name == "the handle moved":
@@ -330,6 +333,12 @@ def chart_frames(driver, url):
                 page.step("measure", "0", blend)
             page.step("calibrate", "", "")
             page.type(0, "7.276")
+        if name == "one in the recipe's box":  # the recipe's worked example, into its 40 ℃ target
+            for box, text in ((0, "40"), (2, "840"), (4, "90"), (6, "850"), (8, "150"), (9, "14.5"),
+                              (10, "870"), (17, "10"), (20, "4"), (18, "62")):
+                page.step("recipe", str(box), text)
+        if name == "the map's target moved":
+            page.el("RecipeMap").click()
         driver.execute_script("frames.length = 0")
         for key in keys:
             page.keys(key)
