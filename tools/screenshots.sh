@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the real window under Xvfb, by keyboard alone: the worked
 # example in the narrow window; the shear-adjusted lines in the wide one; the window under a
-# 16-point desktop font (qt6ct); at scale factor 1.5; and the blend chart's window, opened by
-# Ctrl+G, its handle at 48.19 %. Needs xvfb, xdotool, imagemagick, qt6ct.
+# 16-point desktop font (qt6ct); at scale factor 1.5; the blend chart's window, opened by
+# Ctrl+G, its handle at 48.19 %; and the recipe's, opened by Ctrl+R. Needs xvfb, xdotool,
+# imagemagick, qt6ct.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 app=$(realpath "${1:-build/app/olvimar}")
@@ -110,3 +111,43 @@ chart_window() {
 }
 chart_window olvimar-chart.png rule
 chart_window olvimar-calibration.png calibrated
+
+# The recipe: A and B from the window (7.276 and 13.69 at 100 ℃), their 40 ℃ viscosities, C, the
+# densities and prices, both targets and 4 L, each box reached by Tab from the first. With a
+# variable, under that setting.
+recipe_window() {
+    local name=$1
+    shift
+    env "$@" "$app" 2>/dev/null &
+    local pid=$!
+    local window recipe
+    window=$(xdotool search --sync --name '^Olvimar$' | head -1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    xdotool type --delay 30 "7.276"
+    xdotool key Tab && xdotool type --delay 30 "13.69"
+    xdotool key Tab Down Tab
+    xdotool key ctrl+r
+    recipe=$(xdotool search --sync --name '^配方$' | head -1)
+    sleep 0.5
+    # Each oil's 40 ℃, (100 ℃), density and price; the package's five left empty; the targets.
+    xdotool type --delay 30 "40"
+    xdotool key Tab Tab && xdotool type --delay 30 "840"
+    xdotool key Tab && xdotool type --delay 30 "10"
+    xdotool key Tab && xdotool type --delay 30 "90"
+    xdotool key Tab Tab && xdotool type --delay 30 "850"
+    xdotool key Tab && xdotool type --delay 30 "12"
+    xdotool key Tab && xdotool type --delay 30 "150"
+    xdotool key Tab && xdotool type --delay 30 "14.5"
+    xdotool key Tab && xdotool type --delay 30 "870"
+    xdotool key Tab && xdotool type --delay 30 "20"
+    xdotool key Tab Tab Tab Tab Tab Tab && xdotool type --delay 30 "10"
+    xdotool key Tab && xdotool type --delay 30 "62"
+    xdotool key Tab Tab && xdotool type --delay 30 "4"
+    sleep 0.5
+    import -window "$recipe" "docs/$name"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "docs/$name"
+}
+recipe_window olvimar-recipe.png

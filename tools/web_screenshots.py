@@ -5,7 +5,7 @@ chart of its lines beside the replica in a desktop browser, by keyboard, its han
 48.19 % and the oils' 40 ℃ viscosities typed into the sheet; and the same on a phone (360 x 740,
 touch) by taps: the top, the record further down, the chart and the sheet at the end of the
 column; and on both, the measured blends' section with two blends and the switch on, after a
-calibrated press.
+calibrated press; and the recipe of three oils for both targets, with its map.
 Run after `make web`: tools/web_screenshots.py [SITE]"""
 import os
 import sys
@@ -77,3 +77,24 @@ with served(site) as (url, _):
             else:
                 driver.execute_script("window.scrollTo(0, 0)")
                 shoot(driver, "olvimar-web-calibration.png")
+
+# The recipe: three oils with their densities and prices, both targets, 4 L; its map under it.
+with served(site) as (url, _):
+    for phone in (False, True):
+        with chromium(phone) as driver:
+            if not phone:
+                driver.set_window_size(1280, 1320)
+            page = Page(driver, url, phone)
+            for box, text in ((0, "40"), (1, "7.276"), (2, "840"), (3, "10"), (4, "90"), (5, "13.69"),
+                              (6, "850"), (7, "12"), (8, "150"), (9, "14.5"), (10, "870"), (11, "20"),
+                              (17, "10"), (18, "62"), (20, "4")):
+                page.step("recipe", str(box), text)
+            driver.execute_script("document.activeElement.blur()")
+            if phone:
+                driver.execute_script("document.getElementById('recipe').scrollIntoView()")
+                shoot(driver, "olvimar-web-phone-recipe.png")
+                driver.execute_script("window.scrollTo(0, document.documentElement.scrollHeight)")
+                shoot(driver, "olvimar-web-phone-map.png")
+            else:
+                driver.execute_script("document.getElementById('recipe').scrollIntoView()")
+                shoot(driver, "olvimar-web-recipe.png")
