@@ -564,6 +564,10 @@ void ChartWindowTest::theRecipeOpensByCtrlRAndItsMapMovesTheTargets() {
     QTest::keyClick(recipe->map(), Qt::Key_Right);
     QTest::keyClick(recipe->map(), Qt::Key_Down);
     QVERIFY(t40->text().toDouble() > before40 && t100->text().toDouble() < before100);
+    // The keyboard reaches the map after the boxes.
+    recipe->unit()->setFocus();
+    QTest::keyClick(recipe->unit(), Qt::Key_Tab);
+    QCOMPARE(recipe->focusWidget(), static_cast<QWidget*>(recipe->map()));
 }
 
 // The data sheet is a table with row and column heads, and the lines' chart a figure with its
