@@ -120,11 +120,15 @@ RecipeWindow::RecipeWindow(const Form& form,
             label->setBuddy(box);
             grid->addWidget(label, row, 0);
             grid->addWidget(box, row, 1);
-            auto* unit = new QLabel(UnitOf(b), group);
-            unit->setForegroundRole(QPalette::PlaceholderText);
-            grid->addWidget(unit, row, 2);
-            for (std::size_t k = 0; k < kComponents; ++k)
-                if (b == std::array{kAPrice, kBPrice, kCPrice, kPPrice}[k]) prices_[k] = unit;
+            // The unit it takes beside it, where it takes one: an empty label would be read out
+            // by the group's name.
+            if (!UnitOf(b).isEmpty()) {
+                auto* unit = new QLabel(UnitOf(b), group);
+                unit->setForegroundRole(QPalette::PlaceholderText);
+                grid->addWidget(unit, row, 2);
+                for (std::size_t k = 0; k < kComponents; ++k)
+                    if (b == std::array{kAPrice, kBPrice, kCPrice, kPPrice}[k]) prices_[k] = unit;
+            }
             order.push_back(box);
             connect(box, &QLineEdit::textChanged, this, [this] { follow(); });
         }

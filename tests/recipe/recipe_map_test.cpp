@@ -54,7 +54,15 @@ TEST(RecipeMap, PointsRegionAndTarget) {
     EXPECT_EQ(target[0]->shape, Shape::Dot);  // inside: it can be made
     EXPECT_NEAR(target[0]->x, x(62), 1e-6);
     EXPECT_NEAR(target[0]->y, y(10), 1e-6);
-    EXPECT_NE(p.summary.find("在可调范围内"), std::string::npos) << p.summary;
+    EXPECT_EQ(
+        p.summary,
+        "可调范围图：这些成分可调出 40 ℃ 粘度 40 到 150 cSt、100 ℃ 粘度 7.276 到 14.5 "
+        "cSt（两者不能随意组合，见图中的区域）。目标 40 ℃ 62 cSt、100 ℃ 10 cSt 在可调范围内。");
+    // The triangle's three edges are blend lines of two oils.
+    EXPECT_EQ(
+        std::count_if(p.lines.begin(), p.lines.end(),
+                      [&](const chart::Line& l) { return l.ink == Ink::Blend && l.y1 >= p.top; }),
+        3);
 
     // A click there gives those targets back; an arrow moves the 40 ℃ one a step thicker.
     const Targets back = TargetsAt(m, x(62), y(10));
@@ -74,6 +82,11 @@ TEST(RecipeMap, PointsRegionAndTarget) {
     // One target: the line of recipes between its two ends, across at 10 cSt.
     const chart::Picture line = DrawMap(Work(Worked("10", ""), {}, false).map, frame).picture;
     EXPECT_EQ(TargetMarks(line).size(), 2u);
+    const chart::Mark &one = *TargetMarks(line)[0], &two = *TargetMarks(line)[1];
+    EXPECT_TRUE(std::any_of(line.lines.begin(), line.lines.end(), [&](const chart::Line& l) {
+        return l.ink == Ink::Blend && l.x1 == one.x && l.y1 == one.y && l.x2 == two.x &&
+               l.y2 == two.y;
+    }));  // the line of recipes between its ends
     EXPECT_TRUE(std::any_of(line.lines.begin(), line.lines.end(), [&](const chart::Line& l) {
         return l.ink == Ink::Target && l.dashed && std::abs(l.y1 - y(10)) < 1e-6;
     }));

@@ -29,5 +29,20 @@ TEST(Recipe, TheSameFiguresAsMpfrOnTheKeptTable) {
     EXPECT_EQ(wrong, 0);
 }
 
+// What the tab keeps of the boxes comes back as they were; what no recipe kept, not at all.
+TEST(Recipe, TheKeptBoxesComeBack) {
+    Boxes b;
+    b.texts[kA40] = "40";
+    b.texts[kTotal] = "四";
+    b.unit = kKilograms;
+    const std::optional<Boxes> back = BoxesOf(Kept(b));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->texts, b.texts);
+    EXPECT_EQ(back->unit, kKilograms);
+    std::vector<std::string> shorter = Kept(b);
+    shorter.pop_back();
+    EXPECT_FALSE(BoxesOf(shorter));
+}
+
 }  // namespace
 }  // namespace olvimar::recipe

@@ -156,21 +156,22 @@ def kept_and_offline(driver, url, stop):
     page.step("sheet", "0", "40")
     page.step("measure", "0", "50 10.2")
     page.step("calibrate", "", "")
+    page.step("recipe", "17", "10")
     what = ("[Text1_0.value, Text1_5.value, Combo1.selectedIndex, client.className, Text2.value, "
             "SheetBox0.value, SheetTable.tBodies[0].rows[0].cells[1].textContent, "
-            "MeasuredList.textContent, Calibrate.checked]")
+            "MeasuredList.textContent, Calibrate.checked, RecipeBox17.value]")
     before = driver.execute_script(f"return {what}")
     driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
     driver.refresh()
     WebDriverWait(driver, 20).until(lambda d: d.execute_script("return document.body.dataset.ready"))
     after = driver.execute_script(f"return {what}")
-    if after != before or "OUT 4L" not in after[4] or "10.2 cSt" not in after[7] or not after[8]:
+    if after != before or "OUT 4L" not in after[4] or "10.2 cSt" not in after[7] or not after[8] or after[9] != "10":
         return f"after a reload the window shows {after}, before {before}"
     errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
     if errors:
         return f"Chromium cannot install the page: {errors}"
     page = Page(driver, url)
-    if driver.execute_script(f"return {what}") != ["", "", -1, "client", "", "", "—", "", False]:
+    if driver.execute_script(f"return {what}") != ["", "", -1, "client", "", "", "—", "", False, ""]:
         return "a new tab does not start empty"
     stop()
     page = Page(driver, url)
