@@ -49,11 +49,11 @@ double AlphaValue(const Alpha& alpha);
 // "1.219", "0.8500", "12.00", "1234000": four significant digits, the zeros among them written.
 std::string AlphaText(const Alpha& alpha);
 
-// A blend mixed and measured by the user: the temperature row it was measured at, and its share
-// of A and its viscosity (cSt) as typed.
+// A blend mixed and measured by the user: its share of A and its viscosity (cSt) as typed, and the
+// temperature row it was measured at.
 struct MeasuredBlend {
-    int row = 0;
     std::string percent, viscosity;
+    int row = 0;
     bool operator==(const MeasuredBlend&) const = default;
 };
 

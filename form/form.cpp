@@ -64,7 +64,7 @@ Added Form::AddMeasured(int row, std::string percent, std::string viscosity) {
     if (TrimBlanks(percent).empty() && TrimBlanks(viscosity).empty()) return Added::NothingTyped;
     if (row < 0 || row >= static_cast<int>(temp.size())) return Added::NoTemperature;
     if (measured.size() >= kMostMeasured) return Added::ListFull;
-    measured.push_back({row, std::move(percent), std::move(viscosity)});
+    measured.push_back({std::move(percent), std::move(viscosity), row});
     return Added::Yes;
 }
 

@@ -135,7 +135,7 @@ std::optional<Fields> ReadFields(std::string_view text, std::size_t temperatures
             if (!percent) return std::nullopt;
             const std::optional<std::string> viscosity = Box(text);
             if (!viscosity) return std::nullopt;
-            f.measured.push_back({*row, *percent, *viscosity});
+            f.measured.push_back({*percent, *viscosity, *row});
         }
         const std::optional<int> on = Within(text, 0, 1);
         if (!on) return std::nullopt;

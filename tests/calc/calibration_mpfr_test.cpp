@@ -181,7 +181,7 @@ bool Check(const Case& k, std::string* line) {
         default: {
             const MpfrFit want = FitOfTwo(k.oils, k.n, k.v);
             const Fit got = FitMeasured(
-                {k.oils}, {{0, Percent(k.n[0]), Text(k.v[0])}, {0, Percent(k.n[1]), Text(k.v[1])}});
+                {k.oils}, {{Percent(k.n[0]), Text(k.v[0])}, {Percent(k.n[1]), Text(k.v[1])}});
             std::snprintf(s, sizeof s,
                           "F %016" PRIx64 " %016" PRIx64 " %016" PRIx64 " %d %016" PRIx64
                           " %d %016" PRIx64 " %d %d %" PRId64 " %" PRId64 " %" PRId64 " %" PRId64

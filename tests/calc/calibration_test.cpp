@@ -27,63 +27,58 @@ TEST(Calibration, FitsFromMeasuredBlends) {
         std::vector<std::int64_t> deviations, residuals;  // per mille, of the blends that count
         std::vector<std::optional<F>> faults;
     } rows[] = {
-        {"one blend: 50 % at 10.2 cSt", {{0, "50", "10.2"}}, "1.219", {-31}, {}, {{}}},
+        {"one blend: 50 % at 10.2 cSt", {{"50", "10.2"}}, "1.219", {-31}, {}, {{}}},
         {"two blends: the geometric mean, and residuals",
-         {{0, "50", "10.2"}, {0, "30", "11.4"}},
+         {{"50", "10.2"}, {"30", "11.4"}},
          "1.167",
          {-31, -15},
          {-7, 6},
          {{}, {}}},
         {"a blend at the rule's own viscosity gives the rule",
-         {{0, "50", "9.88641908722"}},
+         {{"50", "9.88641908722"}},
          "1.000",
          {0},
          {},
          {{}}},
         {"a blend at the rule's rounded viscosity is a hair off it",
-         {{0, "50", "9.886"}},
+         {{"50", "9.886"}},
          "0.9997",
          {0},
          {},
          {{}}},
         {"a blend thinner than the rule makes alpha below 1",
-         {{0, "50", "9.6"}},
+         {{"50", "9.6"}},
          "0.8290",
          {30},
          {},
          {{}}},
         {"a share with blanks and at the limits' inside",
-         {{0, " 0.01 ", "13.68"}, {0, "99.99", "7.28"}},
+         {{" 0.01 ", "13.68"}, {"99.99", "7.28"}},
          "0.9205",
          {1, 0},
          {1, 0},
          {{}, {}}},
         {"shares at and beyond 0 and 100 do not count",
-         {{0, "0", "10"}, {0, "100", "10"}, {0, "-5", "10"}, {0, "100.5", "10"}},
+         {{"0", "10"}, {"100", "10"}, {"-5", "10"}, {"100.5", "10"}},
          "",
          {},
          {},
          {F::PercentOutside, F::PercentOutside, F::PercentOutside, F::PercentOutside}},
         {"a share of three decimals, or no number, does not count",
-         {{0, "50.125", "10"}, {0, "half", "10"}, {0, "", "10"}},
+         {{"50.125", "10"}, {"half", "10"}, {"", "10"}},
          "",
          {},
          {},
          {F::PercentNotANumber, F::PercentNotANumber, F::PercentNotANumber}},
         {"viscosities at the oils' own, beyond them or no number do not count",
-         {{0, "50", "7.276"},
-          {0, "50", "13.69"},
-          {0, "50", "15"},
-          {0, "50", "5"},
-          {0, "50", "x"},
-          {0, "50", "0"}},
+         {{"50", "7.276"}, {"50", "13.69"}, {"50", "15"}, {"50", "5"}, {"50", "x"}, {"50", "0"}},
          "",
          {},
          {},
          {F::ViscosityOutside, F::ViscosityOutside, F::ViscosityOutside, F::ViscosityOutside,
           F::ViscosityNotANumber, F::ViscosityOutside}},
         {"a blend that does not count leaves the others their fit",
-         {{0, "50", "15"}, {0, "50", "10.2"}},
+         {{"50", "15"}, {"50", "10.2"}},
          "1.219",
          {-31},
          {},
@@ -126,14 +121,14 @@ TEST(Calibration, NoOilsNoFit) {
         const CalibratedOils oils = CalibratableOils(1.8, r.a, r.b);
         EXPECT_EQ(oils.oils.has_value(), !r.fault) << r.name;
         // 12 cSt lies between every pair of oils that can be calibrated.
-        EXPECT_EQ(FitMeasured(oils, {{0, "50", "12"}}).blends.at(0).fault, r.fault) << r.name;
+        EXPECT_EQ(FitMeasured(oils, {{"50", "12"}}).blends.at(0).fault, r.fault) << r.name;
     }
 }
 
 // A 0.2 and B 14.2 at 100 degrees have the sums 2 and 16, so 2.2 cSt (sum 4) lies halfway
 // between them, exactly: measured at 87.2 % it gives α = 0.872 / 0.128 = 6.8125, an exact tie.
 TEST(Calibration, AlphaOfAnExactTieGoesAwayFromZero) {
-    const Fit fit = FitMeasured({RuleOils{1.8, 2, 16}}, {{0, "87.2", "2.2"}});
+    const Fit fit = FitMeasured({RuleOils{1.8, 2, 16}}, {{"87.2", "2.2"}});
     ASSERT_TRUE(fit.alpha.has_value());
     EXPECT_EQ(AlphaText(*fit.alpha), "6.813");
 }
@@ -245,7 +240,7 @@ TEST(Calibration, TheSameFiguresAsMpfrOnTheKeptTable) {
                 return std::string(s);
             };
             const Fit fit = FitMeasured({RuleOils{cd, cd + DoubleOf(a), cd + DoubleOf(b)}},
-                                        {{0, percent(n1), text(v1)}, {0, percent(n2), text(v2)}});
+                                        {{percent(n1), text(v1)}, {percent(n2), text(v2)}});
             right = fit.alpha == Alpha{digits, exponent} && fit.blends.size() == 2 &&
                     fit.blends[0].deviation == d1 && fit.blends[1].deviation == d2 &&
                     fit.blends[0].residual == r1 && fit.blends[1].residual == r2;

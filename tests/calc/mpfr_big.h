@@ -22,40 +22,25 @@ class Big {
     mpfr_ptr operator*() { return v_; }
     mpfr_srcptr operator*() const { return v_; }
 
+    friend Big operator+(const Big& a, const Big& b) { return Of(mpfr_add, a, b); }
+    friend Big operator-(const Big& a, const Big& b) { return Of(mpfr_sub, a, b); }
+    friend Big operator*(const Big& a, const Big& b) { return Of(mpfr_mul, a, b); }
+    friend Big operator/(const Big& a, const Big& b) { return Of(mpfr_div, a, b); }
+    friend Big Log(const Big& a) { return Of(mpfr_log, a); }
+    friend Big Exp(const Big& a) { return Of(mpfr_exp, a); }
+
   private:
+    // MPFR's f of `args`, to the nearest.
+    template <typename F, typename... Args>
+    static Big Of(F f, const Args&... args) {
+        Big r;
+        f(*r, *args..., MPFR_RNDN);
+        return r;
+    }
+
     mpfr_t v_;
 };
 
-inline Big operator+(const Big& a, const Big& b) {
-    Big r;
-    mpfr_add(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-inline Big operator-(const Big& a, const Big& b) {
-    Big r;
-    mpfr_sub(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-inline Big operator*(const Big& a, const Big& b) {
-    Big r;
-    mpfr_mul(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-inline Big operator/(const Big& a, const Big& b) {
-    Big r;
-    mpfr_div(*r, *a, *b, MPFR_RNDN);
-    return r;
-}
-inline Big Log(const Big& a) {
-    Big r;
-    mpfr_log(*r, *a, MPFR_RNDN);
-    return r;
-}
-inline Big Exp(const Big& a) {
-    Big r;
-    mpfr_exp(*r, *a, MPFR_RNDN);
-    return r;
-}
 inline Big W(double sum) {
     return Log(Log(Big(sum)));
 }
@@ -64,4 +49,5 @@ inline std::int64_t Round(const Big& a, mpfr_rnd_t mode) {
     mpfr_rint(*r, *a, mode);
     return static_cast<std::int64_t>(mpfr_get_d(*r, MPFR_RNDN));
 }
+
 }  // namespace olvimar

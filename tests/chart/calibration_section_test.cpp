@@ -37,30 +37,30 @@ TEST(CalibrationSection, EachTemperatureTakesItsOilsWhereTheSheetDoes) {
         {"at 40 degrees the sheet's pair, with the window at 100",
          0,
          sheet40,
-         {{1, "50", "60"}, {0, "50", "9.886"}},
+         {{"50", "60", 1}, {"50", "9.886"}},
          {"40 ℃，A 50%，实测 60 cSt：混合公式偏差 -1.3%",
           "100 ℃，A 50%，实测 9.886 cSt：混合公式偏差 0.0%", "100 ℃：校准系数 0.9997",
           "40 ℃：校准系数 1.067"}},
         {"at -5 degrees only the window's own pair",
          0,
          sheet40,
-         {{2, "50", "800"}},
+         {{"50", "800", 2}},
          {"(quiet) -5 ℃，A 50%，实测 800 cSt：不计入，还不知道两种机油在 -5 ℃ "
           "的粘度（主窗口选这个温度，或在数据表中填写）"}},
         {"the sheet's 40 degree pair is not asked for at 40, the window's is",
          1,
          sheet40,
-         {{1, " 50 ", "10"}},
+         {{" 50 ", "10", 1}},
          {"40 ℃，A 50%，实测 10 cSt：混合公式偏差 -0.1%", "40 ℃：校准系数 1.005"}},
         {"at 100 degrees the sheet's pair, with the window at 40",
          1,
          {"", "", "7.276", "13.69", "-5"},
-         {{0, "50", "10.2"}},
+         {{"50", "10.2"}},
          {"100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%", "100 ℃：校准系数 1.219"}},
         {"the sixth blend at a temperature does not count",
          0,
          sheet40,
-         std::vector<MeasuredBlend>(6, {0, "50", "10.2"}),
+         std::vector<MeasuredBlend>(6, {"50", "10.2"}),
          {"100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%，校准后残差 0.0%",
           "100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%，校准后残差 0.0%",
           "100 ℃，A 50%，实测 10.2 cSt：混合公式偏差 -3.1%，校准后残差 0.0%",
@@ -79,7 +79,7 @@ TEST(CalibrationSection, EachTemperatureTakesItsOilsWhereTheSheetDoes) {
 // The worked example calibrated by its one measured blend: the calibrated line runs through the
 // blend, the rule's line beside it runs below, and the readout says both.
 TEST(CalibrationSection, TheChartDrawsTheCalibratedLineThroughTheMeasuredBlend) {
-    Input in{WorkedExample(), "10,15", 5000, {{0, "50", "10.2"}}, Alpha{1219, -3}};
+    Input in{WorkedExample(), "10,15", 5000, {{"50", "10.2"}}, Alpha{1219, -3}};
     const Picture p = Draw(in, BlendConstants(), {600, 400, 16});
     const Mark* measured = nullptr;
     for (const Mark& m : p.marks)
@@ -147,7 +147,7 @@ TEST(CalibrationSection, TheChartAndTheSheetTakeTheFactorOnlyWhileTheSwitchIsOn)
             Calibrate(form.Inputs(), boxes, form.MeasuredBlends(), form.Temperatures());
         const Input chart = ChartInput(form, "10", 5000, s);
         ASSERT_EQ(chart.measured.size(), 1u) << on;  // the 100 ℃ blend, not the 40 ℃ one
-        EXPECT_EQ(chart.measured[0], (MeasuredBlend{0, "50", "10.2"}));
+        EXPECT_EQ(chart.measured[0], (MeasuredBlend{"50", "10.2"}));
         EXPECT_EQ(chart.alpha, on ? std::optional<Alpha>(Alpha{1219, -3}) : std::nullopt);
         const sheet::Input sheet = SheetInput(form, boxes, 5000, s);
         EXPECT_EQ(sheet.alphas[1], on ? s.alphas[1] : std::nullopt);

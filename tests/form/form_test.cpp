@@ -434,7 +434,7 @@ TEST(Kept, MeasuredBlendsAndTheSwitchComeBack) {
     w.form.RemoveMeasured(2);
     w.form.RemoveMeasured(7);  // none such: nothing happens
     w.form.SetCalibrate(true);
-    const std::vector<MeasuredBlend> kept = {{0, "50", "10.2"}, {2, "30\n", "八"}};
+    const std::vector<MeasuredBlend> kept = {{"50", "10.2"}, {"30\n", "八", 2}};
     EXPECT_EQ(w.form.MeasuredBlends(), kept);
     Window reloaded;
     ASSERT_TRUE(reloaded.form.Restore(w.form.KeptFields(5000, {}), "").fields);
@@ -542,7 +542,7 @@ TEST(Kept, EveryEarlierReleasesFormatComesBack) {
         EXPECT_EQ(got.handle, r.handle) << r.file;
         EXPECT_EQ(got.sheet, r.sheet) << r.file;
         const bool fourth = std::string_view(r.file) == OLVIMAR_KEPT_V4;
-        const std::vector<MeasuredBlend> measured = {{0, "50", "10.2"}, {1, "30", "11.4"}};
+        const std::vector<MeasuredBlend> measured = {{"50", "10.2"}, {"30", "11.4", 1}};
         EXPECT_EQ(reloaded.form.MeasuredBlends(), fourth ? measured : std::vector<MeasuredBlend>())
             << r.file;
         EXPECT_EQ(reloaded.form.Calibrating(), fourth) << r.file;

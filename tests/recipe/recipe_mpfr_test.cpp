@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,10 +28,9 @@ std::string Text(double v) {
     return s;
 }
 
-// A case's boxes and MPFR's signature of it.
+// A case's boxes and what MPFR makes of them.
 struct Case {
-    std::string line;
-    std::string signature;
+    std::string line, signature;
 };
 
 Case Make(std::mt19937_64& random) {
@@ -75,16 +73,13 @@ Case Make(std::mt19937_64& random) {
 
     // MPFR's shares: each condition Σ x_i W_i = W(T) - p W_P, Σ x_i = 1 - p, by Cramer's rule.
     const Big free = Big(1) - Big(p) / Big(10000);
-    std::vector<int> slots;
-    for (int t = 0; t < 2; ++t)
-        if (target[t] != "-") slots.push_back(t);
     const auto rhs = [&](int t) {
         const Big wt = W(kC[t] + ToNumber(target[t]));
         return package ? wt - Big(p) / Big(10000) * w[oils][t] : wt;
     };
     std::vector<Big> share(oils);
     if (oils == 2) {
-        const int t = slots[0];
+        const int t = single;
         share[0] = (rhs(t) - free * w[1][t]) / (w[0][t] - w[1][t]);
         share[1] = free - share[0];
     } else {
@@ -106,17 +101,14 @@ Case Make(std::mt19937_64& random) {
     }
     h.push_back(static_cast<int>(10000 - p - before));
     const auto percent = [](int n) {
-        char s[32];
-        std::snprintf(s, sizeof s, "%s%d.%02d", n < 0 ? "-" : "", std::abs(n) / 100,
-                      std::abs(n) % 100);
-        return std::string(s);
+        return (n < 0 ? "-" : "") + Text(std::abs(n) / 100) + "." + Text(std::abs(n) / 10 % 10) +
+               Text(std::abs(n) % 10);
     };
     std::string needs;
-    const char* names[] = {"A机油", "B机油", "C机油"};
     for (std::size_t k = 0; k < oils; ++k)
         if (h[k] < 0)
-            needs +=
-                (needs.empty() ? "" : "、") + std::string(names[k]) + " " + percent(h[k]) + "%";
+            needs += (needs.empty() ? "" : "、") + std::string(1, "ABC"[k]) + "机油 " +
+                     percent(h[k]) + "%";
     if (!needs.empty()) return {line, "needs " + needs};
     if (package) h.push_back(p);
     std::string s;
@@ -127,10 +119,7 @@ Case Make(std::mt19937_64& random) {
         for (std::size_t k = 0; k < parts; ++k) wb = wb + Big(h[k]) * w[k][t];
         const Big v = Exp(Exp(wb / Big(10000))) - Big(kC[t]);
         const std::int64_t m = Round(v * Big(1000), MPFR_RNDNA);
-        char text[40];
-        std::snprintf(text, sizeof text, " %lld.%03lld", static_cast<long long>(m / 1000),
-                      static_cast<long long>(m % 1000));
-        s += text;
+        s += " " + Text(m / 1000) + "." + Text(m / 100 % 10) + Text(m / 10 % 10) + Text(m % 10);
     }
     return {line, s};
 }
@@ -145,8 +134,7 @@ std::vector<Case> Cases(std::size_t n) {
 TEST(Recipe, EveryShareAndViscosityIsMpfrsRoundedOnce) {
     int wrong = 0;
     for (const Case& c : Cases(10000)) {
-        std::istringstream in(c.line);
-        const std::string got = Signature(Work(CaseBoxes(in), {}, false));
+        const std::string got = Worked(c.line);
         if (got != c.signature && ++wrong <= 10)
             ADD_FAILURE() << c.line << "\n  got " << got << "\n  MPFR " << c.signature;
     }

@@ -161,13 +161,8 @@ def measured_list(page):
         page.tap(d.find_elements(By.CSS_SELECTOR, "#MeasuredList button")[row])
         if d.execute_script(focused) != then:
             return f"after 删除 of row {row} the focus is on {d.execute_script(focused)!r}, expected {then!r}"
-    d.execute_script("""
-        for (let i = 0; i < 30; ++i) {
-          MeasuredPercent.value = '50';
-          MeasuredViscosity.value = '9';
-          AddMeasured.click();
-        }
-        MeasuredViscosity.value = '12.5';""")
+    d.execute_script("""for (let i = 0; i < 30; ++i) [MeasuredPercent.value, MeasuredViscosity.value] = ['50', '9'],
+        AddMeasured.click(); MeasuredViscosity.value = '12.5';""")
     page.tap(page.el("AddMeasured"))
     note = page.el("MeasuredNote")
     if not note.is_displayed() or "最多 30 个" not in note.text or page.el("MeasuredViscosity").get_property("value") != "12.5":
@@ -191,49 +186,25 @@ def switch_row(page):
     return None
 
 
-def fill_recipe(page, boxes):
-    for box, text in boxes:
+
+def recipe(page):
+    """A region named 配方, each box named by its label, the recipe a table named 配方 with heads of
+    rows and columns, and the map a figure named 可调范围; a click on the map sets both targets,
+    and with it focused Right and Up move the 40 ℃ and the 100 ℃ target thicker, Left back."""
+    for box, text in ((0, "40"), (1, "7.276"), (4, "90"), (5, "13.69"), (8, "150"), (9, "14.5")):
         page.step("recipe", str(box), text)
-
-
-WORKED_RECIPE = ((0, "40"), (1, "7.276"), (4, "90"), (5, "13.69"), (8, "150"), (9, "14.5"))
-
-
-def recipe_map(page):
-    """A click on the map sets both targets where it points, and the recipe follows; with the map
-    focused, Right and Up move the 40 ℃ and the 100 ℃ target a step thicker, Left and Down back."""
-    fill_recipe(page, WORKED_RECIPE)
-    d = page.d
+    d, node = page.d, page.ax
     area = d.execute_script("RecipeMap.scrollIntoView({block: 'center'}); return RecipeMap.getBoundingClientRect().toJSON()")
     tap(page, area["left"] + area["width"] / 2, area["top"] + area["height"] / 2)
-    targets = lambda: d.execute_script("return [RecipeBox17.value, RecipeBox18.value]")
-    t100, t40 = targets()
-    if not (t100 and t40) or not d.execute_script("return RecipeTables.querySelector('table') !== null"):
-        return f"a click on the map set the targets to {t100!r} and {t40!r}"
-    if d.execute_script("return document.activeElement.id") != "RecipeMap":
-        return "a click on the map did not give it the focus"
+    found = [node(e)[:2] for e in ("#recipe", "#RecipeBox9", "#RecipeUnit", ".recipe-table",
+                                   ".recipe-table thead th", ".recipe-table tbody th", "#MapFigure")]
+    if found != [("region", "配方"), ("textbox", "C机油 100 ℃ 粘度"), ("combobox", "配方单位"),
+                 ("table", "配方"), ("columnheader", "比例 %"), ("rowheader", "A机油"), ("figure", "可调范围")]:
+        return f"after a click on the map a screen reader meets {found}"
+    targets = lambda: [float(t) for t in d.execute_script("return [RecipeBox17.value, RecipeBox18.value]")]
     for key, box, thicker in ((Keys.ARROW_RIGHT, 1, True), (Keys.ARROW_UP, 0, True), (Keys.ARROW_LEFT, 1, False)):
-        before = float(targets()[box])
+        before = targets()[box]
         page.keys(key)
-        after = float(targets()[box])
-        if (after > before) != thicker:
-            return f"{key!r} moved the target from {before} to {after}"
-    return None
-
-
-def recipe_to_a_screen_reader(page):
-    """A region named 配方, each box named by its label, the recipe a table named 配方 with heads of
-    rows and columns, and the map a figure named 可调范围 with what the oils reach."""
-    fill_recipe(page, WORKED_RECIPE + ((17, "10"), (18, "62"), (20, "4")))
-    node = page.ax
-    found = [node("#recipe")[:2], node("#RecipeBox9")[:2], node("#RecipeUnit")[:2],
-             node(".recipe-table")[:2], node(".recipe-table thead th")[:2],
-             node(".recipe-table tbody th")[:2], node("#MapFigure")[:2]]
-    wanted = [("region", "配方"), ("textbox", "C机油 100 ℃ 粘度"), ("combobox", "配方单位"),
-              ("table", "配方"), ("columnheader", "比例 %"), ("rowheader", "A机油"), ("figure", "可调范围")]
-    if found != wanted:
-        return f"a screen reader meets {found}"
-    summary = node("#MapFigure")[2]
-    if "40 ℃ 粘度 40 到 150 cSt" not in summary or "在可调范围内" not in summary:
-        return f"the map's summary is {summary!r}"
+        if (targets()[box] > before) != thicker:
+            return f"{key!r} moved the target from {before} to {targets()[box]}"
     return None

@@ -2,7 +2,6 @@
 cut off in any box, in whichever browser drives the page."""
 import io
 
-from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
 from page import HEIGHT, NARROW, Page, chromium
@@ -118,47 +117,4 @@ def named_as_shown(page):
     described = page.ax("#Text1_2")[2]
     if not ("7,10" in described and "7-14" in described):
         problems.append(f"the targets' box is described as {described!r}")
-    return "; ".join(problems) or None
-
-
-def inside_frames(page):
-    """At 320 and 360 px, empty and with the worked example and its data sheet: no sideways
-    scrolling, every control on the screen, every chart's and section's text inside its frame."""
-    problems = []
-    for state in ("empty", "filled"):
-        if state == "filled":
-            for box, text in ((0, "7.276"), (1, "13.69"), (2, "10,15"), (3, "4")):
-                page.type(box, text)
-            Select(page.el("Combo1")).select_by_index(0)
-            for box, text in (("0", "40"), ("1", "90")):
-                page.step("sheet", box, text)
-            page.step("measure", "0", "50 10.2")
-        for width in (320, 360):
-            page.d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                "width": width, "height": 740, "deviceScaleFactor": 3, "mobile": True})
-            # Each chart drawn again for its new width, as its observer does.
-            page.wait(lambda d: d.execute_script(
-                "return [...document.querySelectorAll('#chart svg')].every((s) => "
-                "Math.abs(s.viewBox.baseVal.width - s.getBoundingClientRect().width) < 0.01)"),
-                "a chart was not drawn again at its new width")
-            problems += [f"{state}, {width} px: {p}" for p in page.in_page("frames")]
-    page.d.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-    return "; ".join(problems) or None
-
-
-def hint_apart(page):
-    """The targets' hint ends above the buttons at the default font and larger ones, and the ring
-    of Generate, pressed by keyboard, does not reach it."""
-    problems = []
-    for font in (None, 20, 24):
-        problems += page.in_page("hint_apart", font)
-    for box, text in ((0, "7.276"), (1, "13.69"), (2, "7,10"), (3, "4")):
-        page.type(box, text)
-    Select(page.el("Combo1")).select_by_index(0)
-    page.d.execute_script("Text1_3.focus()")
-    page.keys(Keys.TAB)
-    page.handled("keydown", lambda: page.keys(Keys.ENTER), "Enter")
-    if page.d.execute_script("return document.activeElement.id") != "Command1":
-        problems.append("Tab from the total did not reach Generate")
-    problems += page.in_page("hint_apart")
     return "; ".join(problems) or None

@@ -27,19 +27,6 @@ NARROW, WIDE, HEIGHT = 4770, 6825, 4365  # the client area, in twips
 PATIENCE = 30
 
 
-# The recipe's tables and lines as the scenarios' checks name them.
-IN_RECIPE = {
-    "recipe-table": """
-        return [...RecipeTables.querySelectorAll('table')].map((t) => t.caption.textContent + ': ' +
-            [...t.tBodies[0].rows].map((r) => [...r.cells].map((c) => c.textContent).join(' ')).join(' | '))
-            .join(' || ')""",
-    "recipe-says": """
-        return [...RecipeQuiet.textContent.split('\\n'), ...RecipeLines.textContent.split('\\n'),
-                ...[...RecipeTables.querySelectorAll('p')].map((p) => p.textContent)]
-            .filter((line) => line !== '').join(' | ')""",
-}
-
-
 def read_scenarios(path):
     """[(name, [(line, word, arg, text)])], as the form tests read the same file."""
     scenarios = []
@@ -331,7 +318,7 @@ class Page:
             return self.wait(lambda d: self.el("RecipeUnit").get_property("selectedIndex") == int(arg),
                              f"row {arg} of the recipe's unit was not chosen")
         elif word in ("recipe-table", "recipe-says"):
-            shown = self.d.execute_script(IN_RECIPE[word])
+            shown = self.in_page("shown", word)
             if shown != arg:
                 return f"the recipe shows {shown!r}, expected {arg!r}"
         elif word == "handle":
