@@ -13,14 +13,11 @@
 #include "form/form.h"
 #include "form/keys.h"
 #include "form/window_texts.h"
+#include "ui/qt_text.h"
 
 namespace olvimar {
 
 namespace {
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QLineEdit* Box(const char* name, QWidget* parent, QHBoxLayout* row) {
     auto* label = new QLabel(Utf8(name), parent);

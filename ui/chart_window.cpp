@@ -13,18 +13,11 @@
 #include "form/window_texts.h"
 #include "ui/calibration_panel.h"
 #include "ui/chart_view.h"
+#include "ui/qt_text.h"
 #include "ui/sheet_panel.h"
 #include "ui/temperature_view.h"
 
 namespace olvimar {
-
-namespace {
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
 
 ChartWindow::ChartWindow(Form& form, std::function<std::string()> targets, QWidget* owner)
     : QWidget(owner, Qt::Window), form_(form) {
@@ -91,13 +84,7 @@ ChartWindow::ChartWindow(Form& form, std::function<std::string()> targets, QWidg
     for (std::size_t b = 0; b < sheet::kBoxes; ++b)
         order.push_back(sheet_->box(static_cast<sheet::Box>(b)));
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-    // 1000 x 720 at the design's font, larger with a larger font, as the main window grows; never
-    // beyond the screen.
-    const double em = std::max(
-        1.0, QFontInfo(font()).pixelSize() / static_cast<double>(layout::kDesignFontPixels));
-    QSize size(qRound(1000 * em), qRound(720 * em));
-    if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size());
-    resize(size);
+    SizeByFont(*this, 1000, 720);
 
     connect(view_, &ChartView::drawn, this, [this] { showPicture(); });
     connect(view_, &QSlider::valueChanged, this, [this] { showHandle(); });

@@ -26,6 +26,7 @@
 #include "ui/chart_window.h"
 #include "ui/key_press.h"
 #include "ui/preset_list.h"
+#include "ui/qt_text.h"
 #include "ui/recipe_window.h"
 #include "ui/record_box.h"
 #include "ui/sheet_panel.h"
@@ -36,10 +37,6 @@
 namespace olvimar {
 
 namespace {
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 template <std::size_t N>
 QStringList Rows(const std::array<const char*, N>& rows) {

@@ -18,22 +18,13 @@
 #include "form/text_fill.h"
 #include "recipe/recipe_texts.h"
 #include "ui/map_view.h"
+#include "ui/qt_text.h"
 
 namespace olvimar {
 
 namespace {
 
 using namespace recipe;
-
-QString Utf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString Lines(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& l : lines) list << Utf8(l);
-    return list.join(QLatin1Char('\n'));
-}
 
 // The unit a box takes, beside it.
 QString UnitOf(std::size_t b) {
@@ -191,12 +182,7 @@ RecipeWindow::RecipeWindow(const Form& form,
     order.insert(order.end(), tables_.begin(), tables_.end());
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
-    // 1080 x 720 at the design's font, larger with a larger font; never beyond the screen.
-    const double em = std::max(
-        1.0, QFontInfo(font()).pixelSize() / static_cast<double>(layout::kDesignFontPixels));
-    QSize size(qRound(1080 * em), qRound(720 * em));
-    if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size());
-    resize(size);
+    SizeByFont(*this, 1080, 720);
     follow();
 }
 

@@ -8,22 +8,9 @@
 #include <QVBoxLayout>
 
 #include "chart/sheet_texts.h"
+#include "ui/qt_text.h"
 
 namespace olvimar {
-
-namespace {
-
-QString Utf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString Lines(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& l : lines) list << Utf8(l);
-    return list.join(QLatin1Char('\n'));
-}
-
-}  // namespace
 
 SheetPanel::SheetPanel(QWidget* parent) : QWidget(parent) {
     auto* boxes = new QGridLayout;

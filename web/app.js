@@ -4,6 +4,7 @@
 // calculation or of the window's behaviour is written here.
 import OlvimarModule from "./olvimar.js";
 import { ChartPanel } from "./chart_panel.js";
+import { $ } from "./dom.js";
 import { RecipePanel } from "./recipe_panel.js";
 import { TabKeeper } from "./kept_in_tab.js";
 import { RecordBox } from "./record_box.js";
@@ -17,7 +18,6 @@ const module = await OlvimarModule({ onAbort: () => started && stop() }).catch((
 });
 const form = new module.Form();
 
-const $ = (id) => document.getElementById(id);
 const boxes = [0, 1, 2, 3, 4, 5].map((i) => $(`Text1_${i}`));
 const combo = $("Combo1");
 const list = $("List1");

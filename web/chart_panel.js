@@ -1,16 +1,7 @@
 // The blend chart's panel: it draws what the Form's chart gives (the SVG, where the handle stands,
 // the readout and the summary) and hands the handle's moves back to the Form. No rule of the chart
 // is written here.
-const $ = (id) => document.getElementById(id);
-
-// Only what changed: a change of the page ends the browser's run of typing that Ctrl+Z undoes
-// as one, in the box the user types into.
-const set = (element, name, value) => {
-  if (element.getAttribute(name) !== String(value)) element.setAttribute(name, value);
-};
-const put = (element, property, value) => {
-  if (element[property] !== value) element[property] = value;
-};
+import { $, put, set } from "./dom.js";
 
 export class ChartPanel {
   constructor(form) {

@@ -1,11 +1,7 @@
 // The recipe's panel: it hands its boxes to the Form and shows what the Form makes of them (what
 // an empty box stands for, the quiet lines, the tables and the lines under them, the map), and
 // hands the map's clicks, taps and arrows back. No rule of the recipe is written here.
-const $ = (id) => document.getElementById(id);
-
-const put = (element, property, value) => {
-  if (element[property] !== value) element[property] = value;
-};
+import { $, put } from "./dom.js";
 
 // A table of one recipe, with its name for a caption and its heads for rows and columns.
 function tableOf(t) {
