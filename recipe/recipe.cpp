@@ -453,30 +453,29 @@ void Working::Run(bool calibrating) {
         for (const Component k : used) w[k] = {W(k, k40), W(k, k100)};
     std::vector<Quantities> quantities;
     for (const Shares& s : recipes) quantities.push_back(QuantitiesFor(s));
-    if (recipes.size() == 2) {
-        if (quantities[0].totalCost && quantities[1].totalCost) {
-            const std::size_t cheaper =
-                Compare(*quantities[1].totalCost, *quantities[0].totalCost) < 0;
-            out_.lines.push_back(
-                Fill(texts::kRecipeCheapest, {texts::kRecipeRows[*recipes[cheaper].leftOut],
-                                              Written(*quantities[cheaper].totalCost, 2),
-                                              Written(*quantities[1 - cheaper].totalCost, 2)}));
-            if (out_.map.needs.empty()) out_.map.cheapest = cheaper;
-        } else {
-            out_.lines.push_back(texts::kRecipeLine);
-        }
+    // Both ends priced: the recipe is the cheaper one, which the map marks among the two.
+    std::optional<std::size_t> cheapest;
+    if (recipes.size() == 2 && quantities[0].totalCost && quantities[1].totalCost) {
+        cheapest = Compare(*quantities[1].totalCost, *quantities[0].totalCost) < 0;
+        out_.lines.push_back(
+            Fill(texts::kRecipeCheapest, {texts::kRecipeRows[*recipes[*cheapest].leftOut],
+                                          Written(*quantities[*cheapest].totalCost, 2),
+                                          Written(*quantities[1 - *cheapest].totalCost, 2)}));
+    } else if (recipes.size() == 2) {
+        out_.lines.push_back(texts::kRecipeLine);
     }
     for (std::size_t i = 0; i < recipes.size(); ++i) {
+        if (cheapest && *cheapest != i) continue;
         const std::string name =
-            recipes.size() == 2 && !out_.map.cheapest
+            recipes.size() == 2 && !cheapest
                 ? Fill(texts::kRecipeEnd, {texts::kRecipeRows[*recipes[i].leftOut]})
                 : std::string(texts::kRecipeTitle);
-        if (out_.map.cheapest && *out_.map.cheapest != i) continue;
         out_.tables.push_back(TableOf(recipes[i], name, quantities[i]));
     }
-    if (out_.map.needs.empty())
+    if (out_.map.needs.empty()) {
         for (const Shares& s : recipes) out_.map.recipes.push_back(PointOf(s, w));
-    if (out_.map.cheapest) out_.map.cheapest = 0;  // … of the one shown, where the map marks it
+        out_.map.cheapest = cheapest;
+    }
 
     // What the quantities still need, once.
     if (!total_) reader_.Need(kTotal);

@@ -18,12 +18,15 @@ struct Drawn {
     std::vector<const chart::Mark*> targets;
 };
 
-// A, B and C of the worked example with these targets, on a frame of 600 x 450 px.
-Drawn Draw(const char* t100, const char* t40) {
+// A, B and C of the worked example with these targets, on a frame of 600 x 450 px; priced, at
+// 10, 12 and 20 yuan a litre, 4 L.
+Drawn Draw(const char* t100, const char* t40, bool priced = false) {
     Boxes b;
-    const char* typed[] = {"40", "7.276", "", "", "90", "13.69", "", "", "150", "14.5"};
+    const char* typed[] = {"40",  "7.276", "", priced ? "10" : "",
+                           "90",  "13.69", "", priced ? "12" : "",
+                           "150", "14.5",  "", priced ? "20" : ""};
     std::copy(std::begin(typed), std::end(typed), b.texts.begin());
-    b.texts[kT100] = t100, b.texts[kT40] = t40;
+    b.texts[kT100] = t100, b.texts[kT40] = t40, b.texts[kTotal] = "4";
     Drawn d{Work(b, {}, false).map, {}, {}};
     d.map = DrawMap(d.figures, {600, 450, 16});
     for (const chart::Mark& m : d.map.picture.marks)
@@ -78,6 +81,17 @@ TEST(RecipeMap, PointsRegionAndTarget) {
             return l.ink == Ink::Blend && l.x1 == one.x && l.y1 == one.y && l.x2 == two.x &&
                    l.y2 == two.y;
         }));
+    // Priced, the cheaper end is marked: the one without C, A and B at 60.091 cSt at 40 ℃.
+    const Drawn priced = Draw("10", "", true);
+    const auto cheapest =
+        std::find_if(priced.map.picture.texts.begin(), priced.map.picture.texts.end(),
+                     [](const chart::Text& t) { return t.text == "最便宜"; });
+    ASSERT_NE(cheapest, priced.map.picture.texts.end());
+    EXPECT_EQ(
+        TargetsAt(priced.map, cheapest->x,
+                  priced.targets[0]->x == cheapest->x ? priced.targets[0]->y : priced.targets[1]->y)
+            .t40,
+        "60.091");
 }
 
 }  // namespace
