@@ -51,6 +51,7 @@ TEST(ViscosityIndex, SolvedForThe40DegreeViscosity) {
         // L 9604, H 2772: 9604 - 0.92 x 6832
         {"above 70 by the quadratics", "92", "100", 3318560},
         {"an index beyond what the recipe takes", "1001", "10", Undefined::TooThick},
+        {"beyond 10000 cSt at 100 ℃", "100", "10001", Undefined::TooThick},
         {"below 2.0 there is none", "100", "1.9", Undefined::BelowTwo},
     };
     for (const auto& r : rows) {

@@ -62,10 +62,21 @@ TEST(RecipeMap, PointsRegionAndTarget) {
         p.summary,
         "可调范围图：这些成分可调出 40 ℃ 粘度 40 到 150 cSt、100 ℃ 粘度 7.276 到 14.5 "
         "cSt（两者不能随意组合，见图中的区域）。目标 40 ℃ 62 cSt、100 ℃ 10 cSt 在可调范围内。");
-    // An arrow moves the 40 ℃ target a step thicker, and leaves the other.
-    const Targets right = TargetsMoved(d.map, d.figures, keys::Action::MapThicker40);
-    EXPECT_FALSE(right.t100);
-    EXPECT_GT(std::stod(right.t40.value()), 62);
+    // Each arrow moves its own target a step, the right way, and leaves the other.
+    const struct {
+        keys::Action action;
+        bool forty;
+        int sign;
+    } arrows[] = {{keys::Action::MapThicker40, true, 1},
+                  {keys::Action::MapThinner40, true, -1},
+                  {keys::Action::MapThicker100, false, 1},
+                  {keys::Action::MapThinner100, false, -1}};
+    for (const auto& r : arrows) {
+        const Targets moved = TargetsMoved(d.map, d.figures, r.action);
+        const std::optional<std::string>& mine = r.forty ? moved.t40 : moved.t100;
+        ASSERT_TRUE(mine && !(r.forty ? moved.t100 : moved.t40));
+        EXPECT_GT((std::stod(*mine) - (r.forty ? 62 : 10)) * r.sign, 0) << *mine;
+    }
 
     // Out of reach: a ring, said to be so.
     const Drawn out = Draw("10", "30");
@@ -81,6 +92,13 @@ TEST(RecipeMap, PointsRegionAndTarget) {
             return l.ink == Ink::Blend && l.x1 == one.x && l.y1 == one.y && l.x2 == two.x &&
                    l.y2 == two.y;
         }));
+    // A 40 ℃ target alone stands as an upright line through 60 cSt.
+    const Drawn upright = Draw("", "60");
+    EXPECT_TRUE(std::any_of(upright.map.picture.lines.begin(), upright.map.picture.lines.end(),
+                            [&](auto& l) {
+                                return l.ink == Ink::Target && l.x1 == l.x2 &&
+                                       TargetsAt(upright.map, l.x1, 0).t40 == "60";
+                            }));
     // Priced, the cheaper end is marked: the one without C, A and B at 60.091 cSt at 40 ℃.
     const Drawn priced = Draw("10", "", true);
     const auto cheapest =
